@@ -1,0 +1,2 @@
+# Installation and packages.
+install(TARGETS intcalc RUNTIME DESTINATION bin)

@@ -1,0 +1,68 @@
+// Standard output: our own block buffer, so a value is formatted straight into it.
+// State: the buffer, its fill, whether descriptor 1 is a terminal, and whether a write has failed.
+#include "runtime/output.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+
+namespace {
+
+constexpr int OUT_BLOCK = 512;        // the block size of a non-terminal standard output
+constexpr int OUT_LINE_MAX = 12;      // "-2147483648\n"
+
+char out_buffer[OUT_BLOCK];
+int out_fill = 0;
+bool out_unbuffered = false;
+bool out_failed = false;
+
+// Writes all of [data, data + n) to descriptor 1; after the first failure nothing more is tried.
+void write_all(const char* data, int n) {
+    while (n > 0 && !out_failed) {
+        ssize_t w = write(1, data, static_cast<size_t>(n));
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0) {
+            out_failed = true;
+            return;
+        }
+        data += w;
+        n -= static_cast<int>(w);
+    }
+}
+
+}  // namespace
+
+void out_open() {
+    out_unbuffered = isatty(1) != 0;
+}
+
+void out_value_line(std::int32_t value) {
+    char line[OUT_LINE_MAX];
+    char* end = std::to_chars(line, line + sizeof line, value).ptr;
+    *end++ = '\n';
+    int n = static_cast<int>(end - line);
+    if (out_unbuffered) {
+        write_all(line, n);
+        return;
+    }
+    // A full block is written only when the next value needs room: every write is one whole block.
+    int room = OUT_BLOCK - out_fill;
+    if (n <= room) {
+        std::memcpy(out_buffer + out_fill, line, static_cast<size_t>(n));
+        out_fill += n;
+        return;
+    }
+    std::memcpy(out_buffer + out_fill, line, static_cast<size_t>(room));
+    write_all(out_buffer, OUT_BLOCK);
+    out_fill = n - room;
+    std::memcpy(out_buffer, line + room, static_cast<size_t>(out_fill));
+}
+
+bool out_flush() {
+    write_all(out_buffer, out_fill);
+    out_fill = 0;
+    return !out_failed;
+}

@@ -1,0 +1,250 @@
+// Scanner engine: runs the automaton over a refillable buffer of standard input with longest-match
+// back-up and cuts each token out in place. State: the one input buffer and the matching position.
+#include <cstdint>
+#include <cstdlib>
+
+#include "app/diagnostics.h"
+#include "runtime/text_read.h"
+#include "scanner/scanner.h"
+#include "scanner/tables.h"
+
+FILE* yyin = nullptr;
+FILE* yyout = nullptr;
+char* yytext = nullptr;
+int yyleng = 0;
+
+namespace {
+
+constexpr int YY_BUFFER_CAPACITY = 16384;  // input bytes the buffer holds, lead byte included
+constexpr int YY_READ_CHUNK = 8192;        // the most one read asks for
+
+enum EofState : std::int32_t { INPUT_OPEN, INPUT_DRAINING, INPUT_DONE };
+enum RefillResult { REFILL_CONTINUE, REFILL_END, REFILL_LAST_TOKEN };
+
+// The input buffer. data[0] is the lead byte (the byte before the current token), input bytes
+// follow, then two NUL bytes mark the end of what is held; one more byte past them may be stepped
+// on by the matching loop, hence size + 2 bytes with at most size - 1 held.
+struct ScanBuffer {
+    FILE* stream;
+    char* data;
+    char* pos;
+    std::int32_t size;
+    std::int32_t count;
+    std::int32_t eof_state;
+};
+
+int yy_start_state = 0;
+bool yy_need_setup = true;
+ScanBuffer* yy_active_buffer = nullptr;
+char* yy_resume_pos;        // where the next scan begins; the end of the text scanned so far
+char yy_saved_byte;         // the byte under the NUL that terminates yytext
+int yy_data_count;          // bytes held, lead byte included: the marker's index
+int yy_backup_state;        // last accepting state of the current match...
+char* yy_backup_pos;        // ...and the position at which it was met
+
+void yy_prepare_buffer(ScanBuffer* b, FILE* stream) {
+    b->stream = stream;
+    b->data[0] = '\n';
+    b->count = 1;
+    b->data[1] = 0;
+    b->data[2] = 0;
+    b->pos = b->data + 1;
+    b->eof_state = INPUT_OPEN;
+}
+
+ScanBuffer* yy_create_buffer(FILE* stream, int size) {
+    auto* b = static_cast<ScanBuffer*>(std::malloc(sizeof(ScanBuffer)));
+    if (b == nullptr)
+        yy_fatal(YY_MSG_OUT_OF_MEMORY);
+    b->size = size;
+    // Zeroed so that the byte past the markers, which the matching loop may read, is defined.
+    b->data = static_cast<char*>(std::calloc(static_cast<size_t>(size) + 2, 1));
+    if (b->data == nullptr)
+        yy_fatal(YY_MSG_OUT_OF_MEMORY);
+    yy_prepare_buffer(b, stream);
+    return b;
+}
+
+void yy_enter_buffer() {
+    yy_data_count = yy_active_buffer->count;
+    yy_resume_pos = yytext = yy_active_buffer->pos;
+    yyin = yy_active_buffer->stream;
+    yy_saved_byte = *yy_resume_pos;
+}
+
+void yy_note_if_accepting(int s, char* p) {
+    if (yy_state_action[s] != 0) {
+        yy_backup_state = s;
+        yy_backup_pos = p;
+    }
+}
+
+// Runs the automaton afresh over the text from yytext up to yy_resume_pos (a prefix already
+// known to be growing, so the stop base does not end it); NUL bytes in it are data.
+int yy_rescan_state() {
+    int s = yy_start_state;
+    for (char* q = yytext; q < yy_resume_pos; ++q) {
+        int c = *q == 0 ? YY_NUL_CLASS : yy_char_class[static_cast<unsigned char>(*q)];
+        yy_note_if_accepting(s, q);
+        s = yy_next_state(s, c);
+    }
+    return s;
+}
+
+// The transition on a NUL byte at yy_resume_pos that came from the input.
+int yy_nul_step(int s) {
+    yy_note_if_accepting(s, yy_resume_pos);
+    return yy_next_state(s, YY_NUL_CLASS);
+}
+
+// Moves the pending token (and the byte before it) to the front and reads more after it.
+RefillResult yy_refill_buffer() {
+    ScanBuffer* b = yy_active_buffer;
+    char* data = b->data;
+    // Consistency check: the scan never runs past the second marker byte.
+    if (yy_resume_pos > data + yy_data_count + 1)
+        yy_fatal(YY_MSG_EOB_MISSED);
+
+    int keep = static_cast<int>(yy_resume_pos - yytext);
+    const char* from = yytext - 1;
+    for (int i = 0; i < keep; ++i)
+        data[i] = from[i];
+
+    int got = 0;
+    if (b->eof_state == INPUT_OPEN) {
+        int want = b->size - keep - 1;
+        if (want > YY_READ_CHUNK)
+            want = YY_READ_CHUNK;
+        if (want <= 0)
+            yy_fatal(YY_MSG_BUFFER_OVERFLOW);
+        got = text_read(fileno(b->stream), data + keep, want);
+        if (got < 0)
+            yy_fatal(YY_MSG_READ_FAILED);
+    }
+
+    RefillResult result = REFILL_CONTINUE;
+    if (got == 0) {
+        result = keep == 1 ? REFILL_END : REFILL_LAST_TOKEN;
+        b->eof_state = keep == 1 ? INPUT_DONE : INPUT_DRAINING;
+    }
+    yy_data_count = keep + got;
+    data[yy_data_count] = 0;
+    data[yy_data_count + 1] = 0;
+    yytext = data + 1;
+    return result;
+}
+
+// The number literal's value: digit by digit in 64 bits, -1 once the value no longer fits,
+// and the low 32 bits of the result (conversion to int32_t is modulo 2^32).
+std::int32_t yy_number_value(const char* text, int length) {
+    constexpr std::uint64_t LIMIT = UINT64_MAX / 10;  // v * 10 overflows past this
+    std::uint64_t v = 0;
+    for (int i = 0; i < length; ++i) {
+        if (v > LIMIT)
+            return -1;
+        v = v * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    }
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
+}
+
+}  // namespace
+
+int yylex() {
+    if (yy_need_setup) {
+        if (yy_start_state == 0)
+            yy_start_state = YY_START_STATE;
+        if (yyin == nullptr)
+            yyin = stdin;
+        if (yyout == nullptr)
+            yyout = stdout;
+        yy_active_buffer = yy_create_buffer(yyin, YY_BUFFER_CAPACITY);
+        yy_enter_buffer();
+        yy_need_setup = false;
+    }
+
+    for (;;) {  // one match per pass; blanks go round again
+        char* p = yy_resume_pos;
+        *p = yy_saved_byte;
+        char* start = p;
+        int s = yy_start_state;
+        int a;
+
+    match:
+        // Invariant: the bytes from start up to p have run through the automaton and reach s.
+        // The end-of-buffer marker leads every live state to the stop base, so no bounds test.
+        while (yy_state_base[s] != YY_STOP_BASE) {
+            int c = yy_char_class[static_cast<unsigned char>(*p)];
+            yy_note_if_accepting(s, p);
+            s = yy_next_state(s, c);
+            ++p;
+        }
+
+    act:
+        a = yy_state_action[s];
+        yytext = start;
+        yyleng = static_cast<int>(p - start);
+        yy_saved_byte = *p;
+        *p = 0;
+        yy_resume_pos = p;
+
+        switch (a) {
+        case 0:  // went past the longest match: back up to the last accepting state
+            *p = yy_saved_byte;
+            p = yy_backup_pos;
+            s = yy_backup_state;
+            goto act;
+        case 1: return PLUS;
+        case 2: return MINUS;
+        case 3: return TIMES;
+        case 4: return DIVIDE;
+        case 5: return LPAREN;
+        case 6: return RPAREN;
+        case 7:
+            yylval = yy_number_value(yytext, yyleng);
+            return NUMBER;
+        case 8:  // a blank: no token
+            continue;
+        case 9: return EOL;
+        case 10:  // any other byte is its own code; bytes 0x80..0xFF too, never negative
+            return static_cast<unsigned char>(yytext[0]);
+        case YY_ACT_BUFFER_END: {
+            // The match is the text so far plus one NUL, and p is just past that NUL.
+            int matched = static_cast<int>(p - yytext) - 1;
+            *p = yy_saved_byte;
+            if (yy_resume_pos <= yy_active_buffer->data + yy_data_count) {
+                // A NUL before the marker is a byte of the input: scan it as one.
+                yy_resume_pos = yytext + matched;
+                s = yy_nul_step(yy_rescan_state());
+                p = ++yy_resume_pos;
+                start = yytext;
+                if (yy_state_base[s] == YY_STOP_BASE)
+                    goto act;
+                goto match;
+            }
+            switch (yy_refill_buffer()) {
+            case REFILL_CONTINUE:
+                yy_resume_pos = yytext + matched;
+                s = yy_rescan_state();
+                p = yy_resume_pos;
+                start = yytext;
+                goto match;
+            case REFILL_END:
+                yy_resume_pos = yytext;
+                return 0;  // the next call meets the marker again and ends up here again
+            case REFILL_LAST_TOKEN:
+                yy_resume_pos = yy_active_buffer->data + yy_data_count;
+                s = yy_rescan_state();
+                p = yy_resume_pos;
+                start = yytext;
+                goto act;
+            }
+            break;
+        }
+        case YY_ACT_INPUT_END:
+            return 0;
+        default:  // consistency check: no state selects any other action
+            break;
+        }
+        yy_fatal(YY_MSG_NO_ACTION);
+    }
+}
