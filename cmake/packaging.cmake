@@ -20,14 +20,16 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Architecture and run-time dependencies come from dpkg itself where it is present; the explicit
-# line is the fallback for a machine without dpkg-shlibdeps.
+# line is the fallback for a machine without dpkg-shlibdeps, or without `file`, which CPack needs
+# to find the executables to hand it.
 find_program(INTCALC_DPKG dpkg)
 if(INTCALC_DPKG)
   execute_process(COMMAND ${INTCALC_DPKG} --print-architecture
                   OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE OUTPUT_STRIP_TRAILING_WHITESPACE)
 endif()
 find_program(INTCALC_DPKG_SHLIBDEPS dpkg-shlibdeps)
-if(INTCALC_DPKG_SHLIBDEPS)
+find_program(INTCALC_FILE file)
+if(INTCALC_DPKG_SHLIBDEPS AND INTCALC_FILE)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6, libstdc++6")
