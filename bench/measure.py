@@ -1,0 +1,268 @@
+"""Measurements behind compare.sh: wall time against the peers, instructions per input byte under
+callgrind, and peak resident set size. Reads the workloads compare.sh generated; prints a table
+and writes the figures as JSON for chart.py and the README."""
+import argparse
+import datetime
+import json
+import os
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+
+BENCH = os.path.dirname(os.path.abspath(__file__))
+TITLES = {"W1": "typical", "W2": "long lines", "W3": "numbers only", "W4": "nesting"}
+# Which peers run on which workload. bc computes exactly, so only W1 (every value fits in 32 bits)
+# can be checked against it; W3 is timed only. mawk's "print $1+0" only makes sense on numbers.
+PEERS = {
+    "W1": ["floor", "bc", "python"],
+    "W2": ["floor", "python"],
+    "W3": ["floor", "bc", "python", "mawk"],
+    "W4": ["floor", "python"],
+}
+SLOW = {"bc", "python"}  # timed on the slice, not on the full workload
+
+
+def command(tool, args):
+    if tool == "intcalc":
+        return [args.intcalc]
+    if tool == "floor":
+        return [os.path.join(args.dir, "floor_read")]
+    if tool == "bc":
+        return ["bc", "-q"]
+    if tool == "python":
+        return [sys.executable, os.path.join(BENCH, "peer_eval.py")]
+    if tool == "mawk":
+        return ["mawk", "{print $1+0}"]
+    raise ValueError(tool)
+
+
+def workload_file(args, w, tool):
+    return os.path.join(args.dir, f"{w}.slice.txt" if tool in SLOW else f"{w}.txt")
+
+
+def run(argv, infile, outfile=None):
+    """Runs argv with infile on standard input; returns the wall time in seconds."""
+    with open(infile, "rb") as src, open(outfile or os.devnull, "wb") as dst:
+        t0 = time.perf_counter()
+        p = subprocess.run(argv, stdin=src, stdout=dst, stderr=subprocess.PIPE)
+        elapsed = time.perf_counter() - t0
+    if p.returncode != 0:
+        sys.exit(f"{' '.join(argv)} < {infile}: exit status {p.returncode}: {p.stderr.decode()[:200]}")
+    return elapsed
+
+
+def same_prefix_output(a, b, lines):
+    """True when the first `lines` lines of files a and b are equal."""
+    with open(a, "rb") as fa, open(b, "rb") as fb:
+        for _ in range(lines):
+            if fa.readline() != fb.readline():
+                return False
+    return True
+
+
+def count_lines(path):
+    with open(path, "rb") as f:
+        return sum(chunk.count(b"\n") for chunk in iter(lambda: f.read(1 << 20), b""))
+
+
+def wall(args, results, tools_present):
+    for w in args.workloads:
+        tools = ["intcalc"] + [t for t in PEERS[w] if t in tools_present]
+        entry = results["workloads"][w]
+        slice_lines = count_lines(os.path.join(args.dir, f"{w}.slice.txt"))
+        # Round 0 warms the page cache and keeps each output for the checks; it is not timed.
+        outputs = {}
+        for tool in tools:
+            outputs[tool] = os.path.join(args.dir, f"{w}.{tool}.out")
+            run(command(tool, args), workload_file(args, w, tool), outputs[tool])
+        checks = entry.setdefault("checks", {})
+        for peer in ("bc", "python"):
+            if peer in outputs and (w == "W1" or peer == "python"):
+                ok = same_prefix_output(outputs["intcalc"], outputs[peer], slice_lines)
+                checks[peer] = ok
+                print(f"  {w}: intcalc output {'equals' if ok else 'DIFFERS FROM'} {peer}'s "
+                      f"on the first {slice_lines} lines", flush=True)
+        for path in outputs.values():
+            os.remove(path)
+        times = {tool: [] for tool in tools}
+        for _ in range(args.runs):  # alternating: one run of every tool per round
+            for tool in tools:
+                times[tool].append(run(command(tool, args), workload_file(args, w, tool)))
+        for tool in tools:
+            nbytes = os.path.getsize(workload_file(args, w, tool))
+            median = statistics.median(times[tool])
+            entry["tools"][tool] = {"bytes": nbytes, "median_s": median, "runs_s": times[tool],
+                                    "mb_per_s": nbytes / 1e6 / median, "sliced": tool in SLOW}
+        print(f"  {w}: " + ", ".join(f"{t} {entry['tools'][t]['mb_per_s']:.1f} MB/s" for t in tools),
+              flush=True)
+
+
+def callgrind_total(argv, infile, outfile):
+    with open(infile, "rb") as src:
+        p = subprocess.run(["valgrind", "--tool=callgrind", "--dump-instr=yes",
+                            f"--callgrind-out-file={outfile}"] + argv,
+                           stdin=src, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    if p.returncode != 0:
+        sys.exit(f"callgrind failed on {infile}: {p.stderr.decode()[-400:]}")
+    with open(outfile) as f:
+        for line in f:
+            if line.startswith("summary:") or line.startswith("totals:"):
+                return int(line.split()[1])
+    sys.exit(f"no instruction total in {outfile}")
+
+
+def ipb(args, results):
+    outdir = args.profile or args.dir
+    empty = os.path.join(args.dir, "empty.txt")
+    open(empty, "wb").close()
+    results["startup_instructions"] = callgrind_total([args.intcalc], empty,
+                                                      os.path.join(outdir, "callgrind.empty"))
+    for w in args.workloads:
+        infile = os.path.join(args.dir, f"{w}.ipb.txt")
+        out = os.path.join(outdir, f"callgrind.{w}")
+        total = callgrind_total([args.intcalc], infile, out)
+        nbytes = os.path.getsize(infile)
+        results["workloads"][w]["ipb"] = {"instructions": total, "bytes": nbytes, "per_byte": total / nbytes}
+        print(f"  {w}: {total:,} instructions for {nbytes:,} bytes: {total / nbytes:.1f} per byte", flush=True)
+        if args.profile:
+            with open(os.path.join(outdir, f"annotate.{w}.txt"), "w") as f:
+                subprocess.run(["callgrind_annotate", "--auto=yes", out], stdout=f, stderr=subprocess.STDOUT)
+            flat = subprocess.run(["callgrind_annotate", "--inclusive=no", "--threshold=99", out],
+                                  capture_output=True, text=True).stdout
+            rows = [l for l in flat.splitlines() if re.match(r"\s*[\d,]+ \(\s*[\d.]+%\)\s+\S+:", l)]
+            for l in rows[:6]:
+                print("      " + l.strip())
+
+
+def peak_rss_kb(argv, infile, tries=3):
+    """The largest peak RSS of a few runs: the figure moves by some 100 KB from run to run."""
+    peak = 0
+    for _ in range(tries):
+        with open(infile, "rb") as src:
+            p = subprocess.run(["/usr/bin/time", "-v"] + argv, stdin=src, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.PIPE, text=True)
+        m = re.search(r"Maximum resident set size \(kbytes\): (\d+)", p.stderr)
+        if p.returncode != 0 or not m:
+            sys.exit(f"/usr/bin/time -v {' '.join(argv)} failed: {p.stderr[-400:]}")
+        peak = max(peak, int(m.group(1)))
+    return peak
+
+
+# Programs compare.sh builds to show what a process costs before it does any work.
+REFERENCE_PROGRAMS = {
+    "empty_c_dynamic": "empty C program (libc)",
+    "empty_cxx_dynamic": "empty C++ program (links libc only)",
+    "empty_cxx_iostream_dynamic": "C++ using iostream (shared libstdc++)",
+    "empty_cxx_iostream_static_runtime": "C++ using iostream, -static-libstdc++ -static-libgcc",
+    "empty_cxx_static": "empty C++ program, -static",
+}
+
+
+def rss(args, results):
+    for w in args.workloads:
+        entry = results["workloads"][w]
+        entry["rss_kb"] = peak_rss_kb([args.intcalc], os.path.join(args.dir, f"{w}.txt"))
+        entry["rss_slice_kb"] = peak_rss_kb([args.intcalc], os.path.join(args.dir, f"{w}.ipb.txt"))
+        print(f"  {w}: peak RSS {entry['rss_kb']} KB on the whole workload, "
+              f"{entry['rss_slice_kb']} KB on the 2 MB slice", flush=True)
+    empty = os.path.join(args.dir, "empty.txt")
+    open(empty, "wb").close()
+    reference = {"intcalc on empty input": [args.intcalc]}
+    for name, label in REFERENCE_PROGRAMS.items():
+        path = os.path.join(args.dir, name)
+        if os.path.exists(path):
+            reference[label] = [path]
+    results["reference_rss_kb"] = {k: peak_rss_kb(v, empty) for k, v in reference.items()}
+    for k, v in results["reference_rss_kb"].items():
+        print(f"  {k}: {v} KB", flush=True)
+
+
+def table(results):
+    ws = [w for w in results["workloads"] if results["workloads"][w]]
+    print()
+    print("workload            MB    intcalc MB/s   floor MB/s   bc MB/s*  python MB/s*  mawk MB/s   "
+          "x bc  x mawk  x python  instr/byte  RSS KB")
+    for w in ws:
+        e = results["workloads"][w]
+        t = e.get("tools", {})
+
+        def rate(tool):
+            return f"{t[tool]['mb_per_s']:.1f}" if tool in t else "-"
+
+        def ratio(tool):
+            if "intcalc" in t and tool in t:
+                return f"{t['intcalc']['mb_per_s'] / t[tool]['mb_per_s']:.1f}"
+            return "-"
+        size = e["bytes"] / 1e6
+        ipb_s = f"{e['ipb']['per_byte']:.1f}" if "ipb" in e else "-"
+        rss_s = str(e["rss_kb"]) if "rss_kb" in e else "-"
+        print(f"{w} {TITLES[w]:<13} {size:5.0f} {rate('intcalc'):>14} {rate('floor'):>12} {rate('bc'):>9} "
+              f"{rate('python'):>13} {rate('mawk'):>10} {ratio('bc'):>6} {ratio('mawk'):>7} {ratio('python'):>9} "
+              f"{ipb_s:>11} {rss_s:>7}")
+    if any("tools" in results["workloads"][w] for w in ws):
+        print(f"* timed on the first {results['slice_mb']:g} MB of the workload (whole lines) and scaled "
+              f"to MB/s; every other tool on the whole workload. Median of {results['runs']} alternating runs; "
+              f"x peer = intcalc's throughput over the peer's.")
+    if "startup_instructions" in results:
+        print(f"instr/byte: callgrind on the first 2 MB (whole lines), process start-up included "
+              f"({results['startup_instructions']:,} instructions on empty input).")
+    if "reference_rss_kb" in results:
+        print("RSS: /usr/bin/time -v on the whole workload, largest of 3 runs (see above for the "
+              "reference programs).")
+
+
+def machine():
+    model = "unknown"
+    try:
+        out = subprocess.run(["lscpu"], capture_output=True, text=True).stdout
+        m = re.search(r"Model name:\s*(.+)", out)
+        model = m.group(1).strip() if m else model
+    except OSError:
+        pass
+    return {"nproc": os.cpu_count(), "model": model,
+            "date": datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%d %H:%M UTC")}
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--intcalc", required=True)
+    ap.add_argument("--dir", required=True, help="folder holding the workloads and helper programs")
+    ap.add_argument("--runs", type=int, default=5)
+    ap.add_argument("--slice-mb", type=float, default=5)
+    ap.add_argument("--workloads", default="W1,W2,W3,W4")
+    ap.add_argument("--parts", default="wall,ipb,rss")
+    ap.add_argument("--profile", help="keep callgrind files and annotations in this folder")
+    ap.add_argument("--json", help="write the figures here")
+    args = ap.parse_args()
+    args.workloads = args.workloads.split(",")
+    parts = args.parts.split(",")
+    if args.profile:
+        os.makedirs(args.profile, exist_ok=True)
+
+    results = {"machine": machine(), "intcalc": args.intcalc, "runs": args.runs, "slice_mb": args.slice_mb,
+               "workloads": {w: {"title": TITLES[w], "bytes": os.path.getsize(os.path.join(args.dir, f"{w}.txt")),
+                                 "tools": {}} for w in args.workloads}}
+    tools_present = {"floor"} | {t for t in ("bc", "mawk") if shutil.which(t)} | {"python"}
+    if "wall" in parts:
+        print(f"wall time ({args.runs} alternating runs after one untimed round):", flush=True)
+        wall(args, results, tools_present)
+    if "ipb" in parts:
+        print("instructions per byte (callgrind, 2 MB slices):", flush=True)
+        ipb(args, results)
+    if "rss" in parts:
+        print("peak RSS (/usr/bin/time -v):", flush=True)
+        rss(args, results)
+    table(results)
+    if args.json:
+        with open(args.json, "w") as f:
+            json.dump(results, f, indent=1)
+            f.write("\n")
+    failed = [w for w, e in results["workloads"].items() if not all(e.get("checks", {}).values())]
+    if failed:
+        sys.exit(f"output check failed on {', '.join(failed)}")
+
+
+main()
