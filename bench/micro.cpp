@@ -16,8 +16,8 @@
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 
+#include <chrono>
 #include <cstdint>
-#include <ctime>
 #include <iterator>
 #include <string>
 
@@ -52,9 +52,8 @@ Memfile input_of(int kind) {
 }
 
 std::int64_t now_ns() {
-    timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec * 1'000'000'000LL + t.tv_nsec;
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 // What a child sends back: its own time, and a count that shows the work was done.
