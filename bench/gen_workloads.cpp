@@ -1,6 +1,6 @@
 // Workload generator: writes one benchmark workload to standard output, the same bytes on every
 // run. Usage: gen_workloads W1|W2|W3|W4 [BYTES]; without BYTES the workload's full size. A smaller
-// size gives a prefix of the full workload, cut after a whole line.
+// size gives a prefix of the full workload, cut after a whole line; a larger one the full size.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[1], kind.name) != 0)
             continue;
         std::size_t bytes = argc == 3 ? std::strtoull(argv[2], nullptr, 10) : kind.full_bytes;
+        if (bytes > kind.full_bytes)
+            bytes = kind.full_bytes;
         std::string text;
         text.reserve(bytes);
         kind.generate(text, bytes, kind.seed);

@@ -130,7 +130,7 @@ def ipb(args, results):
         if args.profile:
             with open(os.path.join(outdir, f"annotate.{w}.txt"), "w") as f:
                 subprocess.run(["callgrind_annotate", "--auto=yes", out], stdout=f, stderr=subprocess.STDOUT)
-            flat = subprocess.run(["callgrind_annotate", "--inclusive=no", "--threshold=99", out],
+            flat = subprocess.run(["callgrind_annotate", "--auto=no", "--inclusive=no", "--threshold=99", out],
                                   capture_output=True, text=True).stdout
             rows = [l for l in flat.splitlines() if re.match(r"\s*[\d,]+ \(\s*[\d.]+%\)\s+\S+:", l)]
             for l in rows[:6]:
@@ -202,7 +202,7 @@ def table(results):
         print(f"{w} {TITLES[w]:<13} {size:5.0f} {rate('intcalc'):>14} {rate('floor'):>12} {rate('bc'):>9} "
               f"{rate('python'):>13} {rate('mawk'):>10} {ratio('bc'):>6} {ratio('mawk'):>7} {ratio('python'):>9} "
               f"{ipb_s:>11} {rss_s:>7}")
-    if any("tools" in results["workloads"][w] for w in ws):
+    if any(results["workloads"][w].get("tools") for w in ws):
         print(f"* timed on the first {results['slice_mb']:g} MB of the workload (whole lines) and scaled "
               f"to MB/s; every other tool on the whole workload. Median of {results['runs']} alternating runs; "
               f"x peer = intcalc's throughput over the peer's.")
