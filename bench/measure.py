@@ -44,14 +44,20 @@ def workload_file(args, w, tool):
 
 
 def run(argv, infile, outfile=None):
-    """Runs argv with infile on standard input; returns the wall time in seconds."""
-    with open(infile, "rb") as src, open(outfile or os.devnull, "wb") as dst:
+    """Runs argv with infile on standard input; returns its wall time and its CPU time (user +
+    system) in seconds. The CPU time is the steadier of the two when other work shares the
+    machine."""
+    with open(infile, "rb") as src, open(outfile or os.devnull, "wb") as dst, \
+            open(os.path.join(os.path.dirname(infile), "stderr.txt"), "w+b") as err:
         t0 = time.perf_counter()
-        p = subprocess.run(argv, stdin=src, stdout=dst, stderr=subprocess.PIPE)
+        p = subprocess.Popen(argv, stdin=src, stdout=dst, stderr=err)
+        _, status, usage = os.wait4(p.pid, 0)
         elapsed = time.perf_counter() - t0
-    if p.returncode != 0:
-        sys.exit(f"{' '.join(argv)} < {infile}: exit status {p.returncode}: {p.stderr.decode()[:200]}")
-    return elapsed
+        p.returncode = os.waitstatus_to_exitcode(status)
+        if p.returncode != 0:
+            err.seek(0)
+            sys.exit(f"{' '.join(argv)} < {infile}: exit status {p.returncode}: {err.read().decode()[:200]}")
+    return elapsed, usage.ru_utime + usage.ru_stime
 
 
 def same_prefix_output(a, b, lines):
@@ -88,15 +94,22 @@ def wall(args, results, tools_present):
         for path in outputs.values():
             os.remove(path)
         times = {tool: [] for tool in tools}
+        cpu = {tool: [] for tool in tools}
         for _ in range(args.runs):  # alternating: one run of every tool per round
             for tool in tools:
-                times[tool].append(run(command(tool, args), workload_file(args, w, tool)))
+                t, c = run(command(tool, args), workload_file(args, w, tool))
+                times[tool].append(t)
+                cpu[tool].append(c)
         for tool in tools:
             nbytes = os.path.getsize(workload_file(args, w, tool))
             median = statistics.median(times[tool])
+            median_cpu = statistics.median(cpu[tool])
             entry["tools"][tool] = {"bytes": nbytes, "median_s": median, "runs_s": times[tool],
-                                    "mb_per_s": nbytes / 1e6 / median, "sliced": tool in SLOW}
-        print(f"  {w}: " + ", ".join(f"{t} {entry['tools'][t]['mb_per_s']:.1f} MB/s" for t in tools),
+                                    "mb_per_s": nbytes / 1e6 / median, "median_cpu_s": median_cpu,
+                                    "cpu_mb_per_s": nbytes / 1e6 / max(median_cpu, 1e-3),
+                                    "sliced": tool in SLOW}
+        print(f"  {w}: " + ", ".join(f"{t} {entry['tools'][t]['mb_per_s']:.1f} MB/s "
+                                     f"({entry['tools'][t]['cpu_mb_per_s']:.1f} by CPU time)" for t in tools),
               flush=True)
 
 
@@ -206,12 +219,46 @@ def table(results):
         print(f"* timed on the first {results['slice_mb']:g} MB of the workload (whole lines) and scaled "
               f"to MB/s; every other tool on the whole workload. Median of {results['runs']} alternating runs; "
               f"x peer = intcalc's throughput over the peer's.")
+    for w in ws:
+        t = results["workloads"][w].get("tools", {})
+        if "intcalc" in t:
+            mine = t["intcalc"]["cpu_mb_per_s"]
+            peers = ", ".join(f"x {p} {mine / t[p]['cpu_mb_per_s']:.1f}" for p in ("bc", "mawk", "python") if p in t)
+            print(f"by CPU time (user + system): {w} intcalc {mine:.1f} MB/s" + (f", {peers}" if peers else ""))
     if "startup_instructions" in results:
         print(f"instr/byte: callgrind on the first 2 MB (whole lines), process start-up included "
               f"({results['startup_instructions']:,} instructions on empty input).")
     if "reference_rss_kb" in results:
         print("RSS: /usr/bin/time -v on the whole workload, largest of 3 runs (see above for the "
               "reference programs).")
+
+
+# What the optimised build is to reach: instructions per byte at most these, intcalc at least
+# these times as fast as the peer, and a peak RSS at most this on every workload.
+IPB_LIMIT = {"W1": 110, "W2": 90, "W3": 75, "W4": 105}
+SPEEDUP_MIN = {("W1", "bc"): 6, ("W3", "mawk"): 2}
+RSS_LIMIT_KB = 1536
+
+
+def targets(results):
+    """Prints one line per target that this run measured: its figure, the bound, met or not."""
+    lines = []
+    for w, e in results["workloads"].items():
+        if "ipb" in e:
+            v = e["ipb"]["per_byte"]
+            lines.append((f"{w} instructions/byte {v:.1f} <= {IPB_LIMIT[w]}", v <= IPB_LIMIT[w]))
+        t = e.get("tools", {})
+        for (tw, peer), bound in SPEEDUP_MIN.items():
+            if tw == w and "intcalc" in t and peer in t:
+                v = t["intcalc"]["mb_per_s"] / t[peer]["mb_per_s"]
+                lines.append((f"{w} wall time {v:.1f}x faster than {peer} >= {bound}x", v >= bound))
+        if "rss_kb" in e:
+            v = max(e["rss_kb"], e["rss_slice_kb"])
+            lines.append((f"{w} peak RSS {v} KB <= {RSS_LIMIT_KB} KB", v <= RSS_LIMIT_KB))
+    if lines:
+        print("targets:")
+        for text, ok in lines:
+            print(f"  {'met    ' if ok else 'NOT MET'}  {text}")
 
 
 def machine():
@@ -256,6 +303,7 @@ def main():
         print("peak RSS (/usr/bin/time -v):", flush=True)
         rss(args, results)
     table(results)
+    targets(results)
     if args.json:
         with open(args.json, "w") as f:
             json.dump(results, f, indent=1)
