@@ -43,6 +43,11 @@ while [ $# -gt 0 ]; do
   esac
 done
 
+if [ "$record" = 1 ] && { [ "$parts" != "wall,ipb,rss" ] || [ "$workloads" != "W1,W2,W3,W4" ]; }; then
+  echo "compare.sh: --record needs a full run (every part, every workload)" >&2
+  exit 2
+fi
+
 # Tools a fresh Debian machine may lack: installed when we may, otherwise their part is skipped.
 need=()
 command -v g++ >/dev/null || need+=(g++)
