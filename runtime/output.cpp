@@ -40,6 +40,13 @@ void out_open() {
 }
 
 void out_value_line(std::int32_t value) {
+    if (!out_unbuffered && OUT_BLOCK - out_fill >= OUT_LINE_MAX) {
+        // The common case: the line fits, so it is formatted straight into the block.
+        char* end = std::to_chars(out_buffer + out_fill, out_buffer + OUT_BLOCK, value).ptr;
+        *end++ = '\n';
+        out_fill = static_cast<int>(end - out_buffer);
+        return;
+    }
     char line[OUT_LINE_MAX];
     char* end = std::to_chars(line, line + sizeof line, value).ptr;
     *end++ = '\n';
