@@ -178,8 +178,9 @@ int yylex() {
     if (yy_need_setup) [[unlikely]]
         yy_setup();
 
-    // The matching state is kept in locals (a store through the buffer may alias any global);
-    // the globals are brought up to date where the slow paths and the next call need them.
+    // The scan position, the token start and the state live in locals while a token is matched
+    // (a store through the buffer may alias any global); the globals are brought up to date
+    // where the slow paths and the next call need them.
     char* p = yy_resume_pos;
     *p = yy_saved_byte;
     for (;;) {  // one match per pass; blanks go round again
@@ -192,8 +193,7 @@ int yylex() {
         // The end-of-buffer marker leads every live state to the stop base, so no bounds test.
         while (yy_scanner.state_base[s] != YY_STOP_BASE) {
             int c = yy_scanner.char_class[static_cast<unsigned char>(*p)];
-            if (yy_scanner.state_action[s] != 0)
-                yy_backup_state = s, yy_backup_pos = p;
+            yy_note_if_accepting(s, p);
             s = yy_next_state_fast(s, c);
             ++p;
         }
