@@ -33,6 +33,25 @@ void write_all(const char* data, int n) {
     }
 }
 
+// Buffers n bytes: a full block is written only when the next bytes need room, so that every
+// write is one whole block; on a terminal the bytes are written at once.
+void out_write(const char* data, int n) {
+    if (out_unbuffered) {
+        write_all(data, n);
+        return;
+    }
+    int room = OUT_BLOCK - out_fill;
+    if (n > room) {
+        std::memcpy(out_buffer + out_fill, data, static_cast<size_t>(room));
+        write_all(out_buffer, OUT_BLOCK);
+        out_fill = 0;
+        data += room;
+        n -= room;
+    }
+    std::memcpy(out_buffer + out_fill, data, static_cast<size_t>(n));
+    out_fill += n;
+}
+
 }  // namespace
 
 void out_open() {
@@ -41,31 +60,16 @@ void out_open() {
 
 void out_value_line(std::int32_t value) {
     if (!out_unbuffered && OUT_BLOCK - out_fill >= OUT_LINE_MAX) {
-        // The common case: the line fits, so it is formatted straight into the block.
+        // The common case: the line fits in the block, so it is formatted straight into it.
         char* end = std::to_chars(out_buffer + out_fill, out_buffer + OUT_BLOCK, value).ptr;
-        *end++ = '\n';
-        out_fill = static_cast<int>(end - out_buffer);
+        *end = '\n';
+        out_fill = static_cast<int>(end + 1 - out_buffer);
         return;
     }
     char line[OUT_LINE_MAX];
     char* end = std::to_chars(line, line + sizeof line, value).ptr;
-    *end++ = '\n';
-    int n = static_cast<int>(end - line);
-    if (out_unbuffered) {
-        write_all(line, n);
-        return;
-    }
-    // A full block is written only when the next value needs room: every write is one whole block.
-    int room = OUT_BLOCK - out_fill;
-    if (n <= room) {
-        std::memcpy(out_buffer + out_fill, line, static_cast<size_t>(n));
-        out_fill += n;
-        return;
-    }
-    std::memcpy(out_buffer + out_fill, line, static_cast<size_t>(room));
-    write_all(out_buffer, OUT_BLOCK);
-    out_fill = n - room;
-    std::memcpy(out_buffer, line + room, static_cast<size_t>(out_fill));
+    *end = '\n';
+    out_write(line, static_cast<int>(end + 1 - line));
 }
 
 bool out_flush() {
