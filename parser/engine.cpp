@@ -53,13 +53,20 @@ void yystack_copy(const void* from, void* to, long count) {
 int symbol_of(int token) {
     if (token <= 0)
         return 0;
-    return token <= YYMAX_TOKEN ? yytoken_symbol[token] : YYSYMBOL_BEYOND;
+    return token <= YYMAX_TOKEN ? yy_parser.token_symbol[token] : YYSYMBOL_BEYOND;
 }
 
 // The packed entry for `key` in the row starting at `base`, or -1 when the row has none.
-int packed_index(int base, int key) {
+constexpr int packed_index(int base, int key) {
     int i = base + key;
-    return i >= 0 && i <= YYLAST && yypacked_check[i] == key ? i : -1;
+    return i >= 0 && i <= YYLAST && yy_parser.packed_check[i] == key ? i : -1;
+}
+
+// The state that the goto on nonterminal `lhs` leads to from the exposed state `top`.
+constexpr int goto_state(int lhs, int top) {
+    int nt = lhs - YYFIRST_NONTERMINAL;
+    int i = yy_parser.goto_base[nt] == YYFLAG ? -1 : packed_index(yy_parser.goto_base[nt], top);
+    return i >= 0 ? yy_parser.packed[i] : yy_parser.default_goto[nt];
 }
 
 // Wrap-around arithmetic: computed on uint32_t, where it is defined modulo 2^32, and converted
@@ -99,98 +106,142 @@ void yy_reduce_action(int r, const std::int32_t* rhs, std::int32_t& result) {
     }
 }
 
+// Reduces by rule R: presets the result to the first right-hand value, runs the rule's action,
+// pops the right-hand side, pushes the result, and returns the state the goto leads to.
+// Instantiated once per rule, so every lookup on R folds to a constant.
+template <int R>
+int reduce(std::int16_t*& next, std::int32_t*& vnext) {
+    constexpr int n = yyrule_length[R];
+    std::int32_t* rhs = vnext - n;
+    std::int32_t result = 0;  // an empty rule's result is never read
+    if constexpr (n > 0)
+        result = rhs[0];
+    yy_reduce_action(R, rhs, result);
+    next -= n;
+    vnext -= n;
+    *vnext = result;
+    return goto_state(yyrule_lhs[R], next[-1]);
+}
+
+// The two stacks and the number of entries each can hold.
+struct Stacks {
+    std::int16_t* states;
+    std::int32_t* values;  // values[i] belongs to states[i]; values[0] holds none
+    int capacity;
+};
+
+// Grows both stacks to twice their capacity, at most YYMAXDEPTH, copying the `depth` entries in
+// use; the new storage is recorded in `grown` and the earlier storage stays until yyparse
+// returns. A capacity of 0 in the result means the limit is reached or no storage could be had.
+[[gnu::noinline]] Stacks grow_stacks(Stacks old, int depth, void** grown) {
+    if (old.capacity >= YYMAXDEPTH)
+        return {nullptr, nullptr, 0};
+    int wanted = old.capacity * 2 < YYMAXDEPTH ? old.capacity * 2 : YYMAXDEPTH;
+    void* more_states = std::malloc(sizeof(std::int16_t) * static_cast<size_t>(wanted));
+    void* more_values = std::malloc(sizeof(std::int32_t) * static_cast<size_t>(wanted));
+    grown[0] = more_states;
+    grown[1] = more_values;
+    if (more_states == nullptr || more_values == nullptr)
+        return {nullptr, nullptr, 0};
+    yystack_copy(old.states, more_states, depth * static_cast<long>(sizeof(std::int16_t)));
+    yystack_copy(old.values, more_values, depth * static_cast<long>(sizeof(std::int32_t)));
+    return {static_cast<std::int16_t*>(more_states), static_cast<std::int32_t*>(more_values), wanted};
+}
+
 }  // namespace
 
 int yyparse() {
     std::int16_t state_store[YYINITDEPTH];
     std::int32_t value_store[YYINITDEPTH];
-    std::int16_t* states = state_store;
-    std::int32_t* values = value_store;  // values[i] belongs to states[i]; values[0] holds none
-    int capacity = YYINITDEPTH;
-    int depth = 0;                       // entries on both stacks
-    void* grown[2 * max_growths()];      // storage of grown stacks, released only on return
+    Stacks stacks{state_store, value_store, YYINITDEPTH};
+    void* grown[2 * max_growths()] = {};  // storage of grown stacks, released only on return
     int generations = 0;
 
+    // Stack tops as pointers one past the top entry; `limit` is where the state stack is full.
+    std::int16_t* next = stacks.states;
+    std::int32_t* vnext = stacks.values;
+    const std::int16_t* limit = stacks.states + stacks.capacity;
+
+    // The lookahead lives in locals while the parse runs (yychar is brought up to date on
+    // return): its code, and its symbol, translated once per token.
+    int lookahead = YYEMPTY;
+    int symbol = 0;
     int state = 0;
-    int rule = 0;
-    int result = 0;
-    yychar = YYEMPTY;
+    int result;
     yynerrs = 0;
 
-    // Invariant at push: `state` is to go on top of the state stack; values[depth] already holds
+    // Invariant at push: `state` is to go on top of the state stack, and *vnext already holds
     // the value of the symbol that led to it.
     for (;;) {
-        states[depth++] = static_cast<std::int16_t>(state);
-        if (depth == capacity) {
-            void* more_states = nullptr;
-            void* more_values = nullptr;
-            if (capacity < YYMAXDEPTH) {
-                capacity = capacity * 2 < YYMAXDEPTH ? capacity * 2 : YYMAXDEPTH;
-                more_states = std::malloc(sizeof(std::int16_t) * static_cast<size_t>(capacity));
-                more_values = std::malloc(sizeof(std::int32_t) * static_cast<size_t>(capacity));
-            }
-            if (more_states == nullptr || more_values == nullptr) {
-                std::free(more_states);
-                std::free(more_values);
+        *next++ = static_cast<std::int16_t>(state);
+        ++vnext;
+        if (next == limit) [[unlikely]] {
+            int depth = static_cast<int>(next - stacks.states);
+            Stacks more = grow_stacks(stacks, depth, grown + generations);
+            if (more.capacity == 0) {
                 yyerror(YY_MSG_STACK_OVERFLOW);
                 result = 2;
                 break;
             }
-            yystack_copy(states, more_states, depth * static_cast<long>(sizeof(std::int16_t)));
-            yystack_copy(values, more_values, depth * static_cast<long>(sizeof(std::int32_t)));
-            states = static_cast<std::int16_t*>(more_states);
-            values = static_cast<std::int32_t*>(more_values);
-            grown[generations++] = more_states;
-            grown[generations++] = more_values;
+            generations += 2;
+            stacks = more;
+            next = stacks.states + depth;
+            vnext = stacks.values + depth;
+            limit = stacks.states + stacks.capacity;
         }
 
         // Decide: flagged states reduce at once, without a lookahead.
-        int base = yyaction_base[state];
+        int rule;
+        int base = yy_parser.action_base[state];
         if (base == YYFLAG) {
-            rule = yydefault_rule[state];
+            rule = yy_parser.default_rule[state];
         } else {
-            if (yychar == YYEMPTY)
-                yychar = yylex();
-            if (yychar < 0)
-                yychar = 0;  // any code at or below 0 is the end of input, and stays so
-            int i = packed_index(base, symbol_of(yychar));
+            if (lookahead == YYEMPTY) {
+                lookahead = yylex();
+                if (lookahead < 0)
+                    lookahead = 0;  // any code at or below 0 is the end of input, and stays so
+                symbol = symbol_of(lookahead);
+            }
+            int i = packed_index(base, symbol);
+            int entry = i < 0 ? 0 : yy_parser.packed[i];
             if (i < 0) {
-                rule = yydefault_rule[state];
-            } else if (yypacked[i] == YYFINAL) {
+                rule = yy_parser.default_rule[state];
+            } else if (entry == YYFINAL) {
                 result = 0;
                 break;
-            } else if (yypacked[i] > 0) {  // shift
-                if (yychar != 0)
-                    yychar = YYEMPTY;
-                values[depth] = yylval;
-                state = yypacked[i];
+            } else if (entry > 0) {  // shift; the end of input is never consumed
+                if (lookahead != 0)
+                    lookahead = YYEMPTY;
+                *vnext = yylval;
+                state = entry;
                 continue;
             } else {
-                rule = yypacked[i] == 0 || yypacked[i] == YYFLAG ? 0 : -yypacked[i];
+                rule = entry == YYFLAG ? 0 : -entry;
             }
         }
 
-        if (rule == 0) {  // syntax error: reported once, and it ends the parse (see above)
+        switch (rule) {
+        case 1: state = reduce<1>(next, vnext); break;
+        case 2: state = reduce<2>(next, vnext); break;
+        case 3: state = reduce<3>(next, vnext); break;
+        case 4: state = reduce<4>(next, vnext); break;
+        case 5: state = reduce<5>(next, vnext); break;
+        case 6: state = reduce<6>(next, vnext); break;
+        case 7: state = reduce<7>(next, vnext); break;
+        case 8: state = reduce<8>(next, vnext); break;
+        case 9: state = reduce<9>(next, vnext); break;
+        default:  // syntax error: reported once, and it ends the parse (see above)
             ++yynerrs;
             yyerror(YY_MSG_PARSE_ERROR);
             result = 1;
             break;
         }
-
-        // Reduce: the top n values are the right-hand side; the result replaces them.
-        int n = yyrule_length[rule];
-        std::int32_t* rhs = values + depth - n;
-        std::int32_t value = n > 0 ? rhs[0] : 0;
-        yy_reduce_action(rule, rhs, value);
-        depth -= n;
-        values[depth] = value;
-        int nonterminal = yyrule_lhs[rule] - YYFIRST_NONTERMINAL;
-        int top = states[depth - 1];
-        int g = yygoto_base[nonterminal] == YYFLAG ? -1 : packed_index(yygoto_base[nonterminal], top);
-        state = g >= 0 ? yypacked[g] : yydefault_goto[nonterminal];
+        if (rule == 0)
+            break;
     }
 
-    for (int i = 0; i < generations; ++i)
-        std::free(grown[i]);
+    yychar = lookahead;
+    for (void* storage : grown)
+        std::free(storage);
     return result;
 }

@@ -71,3 +71,35 @@ static_assert(std::size(yygoto_base) == 3 && std::size(yydefault_goto) == 3);
 inline constexpr std::int16_t yypacked[]       = { 6, 17, 2, 3, 7, 8, 9, 10, 5, 9, 10, 18, 12, 13, 14, 15, 11,  7,  8,  9, 10 };
 inline constexpr std::int16_t yypacked_check[] = { 3,  0, 4, 5, 7, 8, 9, 10, 3, 9, 10,  0,  7,  8,  9, 10,  6,  7,  8,  9, 10 };
 static_assert(std::size(yypacked) == YYLAST + 1 && std::size(yypacked_check) == YYLAST + 1);
+
+// The tables the engine consults while it runs, gathered into one constant object so that all
+// of them are reached from a single base address. Same entries, same indexes.
+struct YyParserTables {
+    std::int8_t token_symbol[YYMAX_TOKEN + 1];
+    std::int16_t action_base[std::size(yyaction_base)];
+    std::int16_t default_rule[std::size(yydefault_rule)];
+    std::int16_t goto_base[std::size(yygoto_base)];
+    std::int16_t default_goto[std::size(yydefault_goto)];
+    std::int16_t packed[std::size(yypacked)];
+    std::int16_t packed_check[std::size(yypacked_check)];
+};
+
+constexpr YyParserTables yy_gather_parser_tables() {
+    YyParserTables t{};
+    for (std::size_t i = 0; i < yytoken_symbol.size(); ++i)
+        t.token_symbol[i] = yytoken_symbol[i];
+    for (std::size_t i = 0; i < std::size(yyaction_base); ++i) {
+        t.action_base[i] = yyaction_base[i];
+        t.default_rule[i] = yydefault_rule[i];
+    }
+    for (std::size_t i = 0; i < std::size(yygoto_base); ++i) {
+        t.goto_base[i] = yygoto_base[i];
+        t.default_goto[i] = yydefault_goto[i];
+    }
+    for (std::size_t i = 0; i < std::size(yypacked); ++i) {
+        t.packed[i] = yypacked[i];
+        t.packed_check[i] = yypacked_check[i];
+    }
+    return t;
+}
+inline constexpr YyParserTables yy_parser = yy_gather_parser_tables();

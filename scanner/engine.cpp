@@ -73,7 +73,7 @@ void yy_enter_buffer() {
 }
 
 void yy_note_if_accepting(int s, char* p) {
-    if (yy_state_action[s] != 0) {
+    if (yy_scanner.state_action[s] != 0) {
         yy_backup_state = s;
         yy_backup_pos = p;
     }
@@ -84,7 +84,7 @@ void yy_note_if_accepting(int s, char* p) {
 int yy_rescan_state() {
     int s = yy_start_state;
     for (char* q = yytext; q < yy_resume_pos; ++q) {
-        int c = *q == 0 ? YY_NUL_CLASS : yy_char_class[static_cast<unsigned char>(*q)];
+        int c = *q == 0 ? YY_NUL_CLASS : yy_scanner.char_class[static_cast<unsigned char>(*q)];
         yy_note_if_accepting(s, q);
         s = yy_next_state(s, c);
     }
@@ -134,37 +134,56 @@ RefillResult yy_refill_buffer() {
     return result;
 }
 
-// The number literal's value: digit by digit in 64 bits, -1 once the value no longer fits,
-// and the low 32 bits of the result (conversion to int32_t is modulo 2^32).
+// The number literal's value: digit by digit in 64 bits, -1 once v * 10 would reach 2^64 (the
+// remaining digits ignored), and the low 32 bits of the result (conversion to int32_t is modulo
+// 2^32).
 std::int32_t yy_number_value(const char* text, int length) {
+    constexpr int ALWAYS_FITS = 19;                   // nineteen digits never overflow 64 bits
     constexpr std::uint64_t LIMIT = UINT64_MAX / 10;  // v * 10 overflows past this
+    const auto* q = reinterpret_cast<const unsigned char*>(text);
+    const auto* end = q + length;
     std::uint64_t v = 0;
-    for (int i = 0; i < length; ++i) {
-        if (v > LIMIT)
-            return -1;
-        v = v * 10 + static_cast<std::uint64_t>(text[i] - '0');
+    if (length > ALWAYS_FITS) [[unlikely]] {
+        for (const auto* fits_end = q + ALWAYS_FITS; q != fits_end; ++q)
+            v = v * 10 + static_cast<unsigned char>(*q - '0');
+        for (; q != end; ++q) {
+            if (v > LIMIT)
+                return -1;
+            v = v * 10 + static_cast<unsigned char>(*q - '0');
+        }
+    } else {
+        do  // a number has at least one digit
+            v = v * 10 + static_cast<unsigned char>(*q - '0');
+        while (++q != end);
     }
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
+}
+
+// First call: the start state, the streams, and the one input buffer.
+void yy_setup() {
+    if (yy_start_state == 0)
+        yy_start_state = YY_START_STATE;
+    if (yyin == nullptr)
+        yyin = stdin;
+    if (yyout == nullptr)
+        yyout = stdout;
+    yy_active_buffer = yy_create_buffer(yyin, YY_BUFFER_CAPACITY);
+    yy_enter_buffer();
+    yy_need_setup = false;
 }
 
 }  // namespace
 
 int yylex() {
-    if (yy_need_setup) {
-        if (yy_start_state == 0)
-            yy_start_state = YY_START_STATE;
-        if (yyin == nullptr)
-            yyin = stdin;
-        if (yyout == nullptr)
-            yyout = stdout;
-        yy_active_buffer = yy_create_buffer(yyin, YY_BUFFER_CAPACITY);
-        yy_enter_buffer();
-        yy_need_setup = false;
-    }
+    if (yy_need_setup) [[unlikely]]
+        yy_setup();
 
+    // The scan position, the token start and the state live in locals while a token is matched
+    // (a store through the buffer may alias any global); the globals are brought up to date
+    // where the slow paths and the next call need them.
+    char* p = yy_resume_pos;
+    *p = yy_saved_byte;
     for (;;) {  // one match per pass; blanks go round again
-        char* p = yy_resume_pos;
-        *p = yy_saved_byte;
         char* start = p;
         int s = yy_start_state;
         int a;
@@ -172,15 +191,20 @@ int yylex() {
     match:
         // Invariant: the bytes from start up to p have run through the automaton and reach s.
         // The end-of-buffer marker leads every live state to the stop base, so no bounds test.
-        while (yy_state_base[s] != YY_STOP_BASE) {
-            int c = yy_char_class[static_cast<unsigned char>(*p)];
+        while (yy_scanner.state_base[s] != YY_STOP_BASE) {
+            int c = yy_scanner.char_class[static_cast<unsigned char>(*p)];
             yy_note_if_accepting(s, p);
-            s = yy_next_state(s, c);
+            s = yy_next_state_fast(s, c);
             ++p;
         }
 
     act:
-        a = yy_state_action[s];
+        a = yy_scanner.state_action[s];
+        if (a == 0) {  // went past the longest match: back up to the last accepting state
+            p = yy_backup_pos;
+            a = yy_scanner.state_action[yy_backup_state];
+        }
+        // Cut the token out in place: a NUL after it, the byte it covers saved.
         yytext = start;
         yyleng = static_cast<int>(p - start);
         yy_saved_byte = *p;
@@ -188,11 +212,6 @@ int yylex() {
         yy_resume_pos = p;
 
         switch (a) {
-        case 0:  // went past the longest match: back up to the last accepting state
-            *p = yy_saved_byte;
-            p = yy_backup_pos;
-            s = yy_backup_state;
-            goto act;
         case 1: return PLUS;
         case 2: return MINUS;
         case 3: return TIMES;
@@ -200,45 +219,47 @@ int yylex() {
         case 5: return LPAREN;
         case 6: return RPAREN;
         case 7:
-            yylval = yy_number_value(yytext, yyleng);
+            yylval = yy_number_value(start, static_cast<int>(p - start));
             return NUMBER;
-        case 8:  // a blank: no token
+        case 8:  // a blank: no token; put the byte back and go on from it
+            *p = yy_saved_byte;
             continue;
         case 9: return EOL;
         case 10:  // any other byte is its own code; bytes 0x80..0xFF too, never negative
-            return static_cast<unsigned char>(yytext[0]);
+            return static_cast<unsigned char>(*start);
         case YY_ACT_BUFFER_END: {
             // The match is the text so far plus one NUL, and p is just past that NUL.
             int matched = static_cast<int>(p - yytext) - 1;
             *p = yy_saved_byte;
+            bool resume_matching;
             if (yy_resume_pos <= yy_active_buffer->data + yy_data_count) {
                 // A NUL before the marker is a byte of the input: scan it as one.
                 yy_resume_pos = yytext + matched;
                 s = yy_nul_step(yy_rescan_state());
                 p = ++yy_resume_pos;
-                start = yytext;
-                if (yy_state_base[s] == YY_STOP_BASE)
-                    goto act;
-                goto match;
-            }
-            switch (yy_refill_buffer()) {
-            case REFILL_CONTINUE:
-                yy_resume_pos = yytext + matched;
+                resume_matching = yy_scanner.state_base[s] != YY_STOP_BASE;
+            } else {
+                switch (yy_refill_buffer()) {
+                case REFILL_CONTINUE:
+                    yy_resume_pos = yytext + matched;
+                    resume_matching = true;
+                    break;
+                case REFILL_END:
+                    yy_resume_pos = yytext;
+                    return 0;  // the next call meets the marker again and ends up here again
+                case REFILL_LAST_TOKEN:
+                    // The partial token is all there is: match it with what the buffer holds.
+                    yy_resume_pos = yy_active_buffer->data + yy_data_count;
+                    resume_matching = false;
+                    break;
+                }
                 s = yy_rescan_state();
                 p = yy_resume_pos;
-                start = yytext;
-                goto match;
-            case REFILL_END:
-                yy_resume_pos = yytext;
-                return 0;  // the next call meets the marker again and ends up here again
-            case REFILL_LAST_TOKEN:
-                yy_resume_pos = yy_active_buffer->data + yy_data_count;
-                s = yy_rescan_state();
-                p = yy_resume_pos;
-                start = yytext;
-                goto act;
             }
-            break;
+            start = yytext;
+            if (resume_matching)
+                goto match;
+            goto act;
         }
         case YY_ACT_INPUT_END:
             return 0;

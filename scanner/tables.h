@@ -64,12 +64,57 @@ inline constexpr int YY_FIRST_TEMPLATE = 16;  // states from here on are indexed
 inline constexpr int YY_ACT_BUFFER_END = 12;
 inline constexpr int YY_ACT_INPUT_END = 13;
 
+// The tables above gathered into one constant object, so that the engine reaches all of them
+// from a single base address (a position-independent program otherwise spends a register and
+// an address computation on each table). Same entries, same indexes.
+struct YyScannerTables {
+    std::uint8_t char_class[std::size(yy_char_class)];
+    std::uint8_t meta_class[std::size(yy_meta_class)];
+    std::int16_t state_action[std::size(yy_state_action)];
+    std::int16_t state_base[std::size(yy_state_base)];
+    std::int16_t state_default[std::size(yy_state_default)];
+    std::int16_t trans_next[std::size(yy_trans_next)];
+    std::int16_t trans_check[std::size(yy_trans_check)];
+};
+
+template <typename T, std::size_t N>
+constexpr void yy_copy_table(T (&to)[N], const T (&from)[N]) {
+    for (std::size_t i = 0; i < N; ++i)
+        to[i] = from[i];
+}
+
+constexpr YyScannerTables yy_gather_scanner_tables() {
+    YyScannerTables t{};
+    yy_copy_table(t.char_class, yy_char_class);
+    yy_copy_table(t.meta_class, yy_meta_class);
+    yy_copy_table(t.state_action, yy_state_action);
+    yy_copy_table(t.state_base, yy_state_base);
+    yy_copy_table(t.state_default, yy_state_default);
+    yy_copy_table(t.trans_next, yy_trans_next);
+    yy_copy_table(t.trans_check, yy_trans_check);
+    return t;
+}
+inline constexpr YyScannerTables yy_scanner = yy_gather_scanner_tables();
+
 // The successor of state s on class c: s's own pair if the comb holds one, else s's default's.
 inline int yy_next_state(int s, int c) {
-    while (yy_trans_check[yy_state_base[s] + c] != s) {
-        s = yy_state_default[s];
+    const YyScannerTables& t = yy_scanner;
+    while (t.trans_check[t.state_base[s] + c] != s) {
+        s = t.state_default[s];
         if (s >= YY_FIRST_TEMPLATE)
-            c = yy_meta_class[c];
+            c = t.meta_class[c];
     }
-    return yy_trans_next[yy_state_base[s] + c];
+    return t.trans_next[t.state_base[s] + c];
+}
+
+// The same lookup with its first probe inline, for the matching loop: most transitions are
+// found there, and the default chain is followed out of line.
+[[gnu::always_inline]] inline int yy_next_state_fast(int s, int c) {
+    int i = yy_scanner.state_base[s] + c;
+    if (yy_scanner.trans_check[i] == s) [[likely]]
+        return yy_scanner.trans_next[i];
+    s = yy_scanner.state_default[s];
+    if (s >= YY_FIRST_TEMPLATE)
+        c = yy_scanner.meta_class[c];
+    return yy_next_state(s, c);
 }
