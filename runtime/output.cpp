@@ -4,7 +4,6 @@
 
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -20,12 +19,12 @@ int out_fill = 0;
 bool out_unbuffered = false;
 bool out_failed = false;
 
-// Writes all of [data, data + n) to descriptor 1; after the first failure nothing more is tried.
+// Writes all of [data, data + n) to descriptor 1, in as many writes as the descriptor takes;
+// after the first failure nothing more is tried. (No signal handler is installed, so a write is
+// never interrupted.)
 void write_all(const char* data, int n) {
     while (n > 0 && !out_failed) {
         ssize_t w = write(1, data, static_cast<size_t>(n));
-        if (w < 0 && errno == EINTR)
-            continue;
         if (w <= 0) {
             out_failed = true;
             return;
