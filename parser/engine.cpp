@@ -50,13 +50,16 @@ void yystack_copy(const void* from, void* to, long count) {
         dst[i] = src[i];
 }
 
+// The grammar symbol of a token code. (The scanner returns no code below 0 or above
+// YYMAX_TOKEN; any code still has a symbol.)
 int symbol_of(int token) {
     if (token <= 0)
         return 0;
     return token <= YYMAX_TOKEN ? yy_parser.token_symbol[token] : YYSYMBOL_BEYOND;
 }
 
-// The packed entry for `key` in the row starting at `base`, or -1 when the row has none.
+// The packed entry for `key` in the row starting at `base`, or -1 when the row has none. (With
+// these tables no index passes YYLAST: only the symbol of codes above YYMAX_TOKEN would.)
 constexpr int packed_index(int base, int key) {
     int i = base + key;
     return i >= 0 && i <= YYLAST && yy_parser.packed_check[i] == key ? i : -1;
@@ -199,7 +202,7 @@ int yyparse() {
             if (lookahead == YYEMPTY) {
                 lookahead = yylex();
                 if (lookahead < 0)
-                    lookahead = 0;  // any code at or below 0 is the end of input, and stays so
+                    lookahead = 0;  // any code below 0 (the scanner returns none) ends the input too
                 symbol = symbol_of(lookahead);
             }
             int i = packed_index(base, symbol);
@@ -215,7 +218,7 @@ int yyparse() {
                 *vnext = yylval;
                 state = entry;
                 continue;
-            } else {
+            } else {  // unreachable: these tables hold no action entry of 0 or below
                 rule = entry == YYFLAG ? 0 : -entry;
             }
         }

@@ -84,6 +84,7 @@ void yy_note_if_accepting(int s, char* p) {
 int yy_rescan_state() {
     int s = yy_start_state;
     for (char* q = yytext; q < yy_resume_pos; ++q) {
+        // (Only a digit run is ever rescanned, so no NUL is met here in practice.)
         int c = *q == 0 ? YY_NUL_CLASS : yy_scanner.char_class[static_cast<unsigned char>(*q)];
         yy_note_if_accepting(s, q);
         s = yy_next_state(s, c);
@@ -101,7 +102,7 @@ int yy_nul_step(int s) {
 RefillResult yy_refill_buffer() {
     ScanBuffer* b = yy_active_buffer;
     char* data = b->data;
-    // Consistency check: the scan never runs past the second marker byte.
+    // Consistency check, unreachable: the scan never runs past the second marker byte.
     if (yy_resume_pos > data + yy_data_count + 1)
         yy_fatal(YY_MSG_EOB_MISSED);
 
@@ -159,7 +160,8 @@ std::int32_t yy_number_value(const char* text, int length) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
 }
 
-// First call: the start state, the streams, and the one input buffer.
+// First call: the start state, the streams, and the one input buffer. (A caller could set the
+// start state, yyin or yyout before the first call; the calculator sets none of them.)
 void yy_setup() {
     if (yy_start_state == 0)
         yy_start_state = YY_START_STATE;
@@ -239,20 +241,15 @@ int yylex() {
                 p = ++yy_resume_pos;
                 resume_matching = yy_scanner.state_base[s] != YY_STOP_BASE;
             } else {
-                switch (yy_refill_buffer()) {
-                case REFILL_CONTINUE:
-                    yy_resume_pos = yytext + matched;
-                    resume_matching = true;
-                    break;
-                case REFILL_END:
-                    yy_resume_pos = yytext;
-                    return 0;  // the next call meets the marker again and ends up here again
-                case REFILL_LAST_TOKEN:
-                    // The partial token is all there is: match it with what the buffer holds.
-                    yy_resume_pos = yy_active_buffer->data + yy_data_count;
-                    resume_matching = false;
-                    break;
+                RefillResult refill = yy_refill_buffer();
+                if (refill == REFILL_END) {
+                    yy_resume_pos = yytext;  // the next call meets the marker again, and ends here
+                    goto input_end;
                 }
+                // More input: go on matching the partial token into it. The last token: the
+                // partial token is all there is, matched with what the buffer holds.
+                resume_matching = refill == REFILL_CONTINUE;
+                yy_resume_pos = resume_matching ? yytext + matched : yy_active_buffer->data + yy_data_count;
                 s = yy_rescan_state();
                 p = yy_resume_pos;
             }
@@ -261,9 +258,10 @@ int yylex() {
                 goto match;
             goto act;
         }
-        case YY_ACT_INPUT_END:
+        case YY_ACT_INPUT_END:  // selected by no state: the end of input comes through the refill
+        input_end:
             return 0;
-        default:  // consistency check: no state selects any other action
+        default:  // consistency check, unreachable: no state selects any other action
             break;
         }
         yy_fatal(YY_MSG_NO_ACTION);

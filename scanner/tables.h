@@ -97,6 +97,7 @@ constexpr YyScannerTables yy_gather_scanner_tables() {
 inline constexpr YyScannerTables yy_scanner = yy_gather_scanner_tables();
 
 // The successor of state s on class c: s's own pair if the comb holds one, else s's default's.
+// (No default chain of these tables reaches a template state, so meta classes are never used.)
 inline int yy_next_state(int s, int c) {
     const YyScannerTables& t = yy_scanner;
     while (t.trans_check[t.state_base[s] + c] != s) {
