@@ -59,13 +59,15 @@ std::vector<std::string> decode(std::string_view f) {
 }
 
 // Blanks around a field are ignored, missing fields are empty (status 0). `@program tokens`
-// switches the rows that follow to the token dump, `@program intcalc` back.
+// switches the rows that follow to the token dump, `@program faults` to intcalc with faults on
+// request (a setup `env NAME=VALUE` asks for one), `@program intcalc` back.
 std::vector<Case> read_cases(const std::string& name) {
     std::vector<Case> cases;
     std::ifstream file(std::string(CASES_DIR) + "/" + name + ".cases");
     std::string program = INTCALC_BIN, line;
     for (int n = 1; std::getline(file, line); ++n) {
-        if (line.rfind("@program ", 0) == 0) program = line.substr(9) == "tokens" ? TOKEN_DUMP_BIN : INTCALC_BIN;
+        if (line.rfind("@program ", 0) == 0)
+            program = line.substr(9) == "tokens" ? TOKEN_DUMP_BIN : line.substr(9) == "faults" ? FAULTS_BIN : INTCALC_BIN;
         if (line.empty() || line[0] == '#' || line[0] == '@') continue;
         std::vector<std::string> f;
         std::istringstream row(line);
@@ -128,6 +130,7 @@ Result run(const Case& k, const std::string& feed) {
     pid_t pid = fork();
     if (pid == 0) {
         signal(SIGPIPE, SIG_DFL);
+        if (k.setup.rfind("env ", 0) == 0) putenv(const_cast<char*>(k.setup.c_str() + 4));
         for (int fd = 0; fd < 3; ++fd)
             child[fd] < 0 ? close(fd) : dup2(child[fd], fd);
         execl(k.program.c_str(), k.program.c_str(), nullptr);
