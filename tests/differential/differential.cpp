@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -79,6 +80,7 @@ Outcome run(const std::string& command, const std::string& input, int block) {
     int status = std::system((from + command + (block ? "" : " < " + in) + " > " + out + " 2> " + err).c_str());
     std::stringstream o, e;
     o << std::ifstream(out, std::ios::binary).rdbuf(), e << std::ifstream(err, std::ios::binary).rdbuf();
+    for (const std::string& f : {in, out, err}) std::remove(f.c_str());
     return {o.str(), e.str(), WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status)};
 }
 
