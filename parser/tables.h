@@ -2,6 +2,7 @@
 // Constant; the parse engine (parser/engine.cpp) interprets them.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <iterator>
@@ -86,20 +87,13 @@ struct YyParserTables {
 
 constexpr YyParserTables yy_gather_parser_tables() {
     YyParserTables t{};
-    for (std::size_t i = 0; i < yytoken_symbol.size(); ++i)
-        t.token_symbol[i] = yytoken_symbol[i];
-    for (std::size_t i = 0; i < std::size(yyaction_base); ++i) {
-        t.action_base[i] = yyaction_base[i];
-        t.default_rule[i] = yydefault_rule[i];
-    }
-    for (std::size_t i = 0; i < std::size(yygoto_base); ++i) {
-        t.goto_base[i] = yygoto_base[i];
-        t.default_goto[i] = yydefault_goto[i];
-    }
-    for (std::size_t i = 0; i < std::size(yypacked); ++i) {
-        t.packed[i] = yypacked[i];
-        t.packed_check[i] = yypacked_check[i];
-    }
+    std::ranges::copy(yytoken_symbol, t.token_symbol);
+    std::ranges::copy(yyaction_base, t.action_base);
+    std::ranges::copy(yydefault_rule, t.default_rule);
+    std::ranges::copy(yygoto_base, t.goto_base);
+    std::ranges::copy(yydefault_goto, t.default_goto);
+    std::ranges::copy(yypacked, t.packed);
+    std::ranges::copy(yypacked_check, t.packed_check);
     return t;
 }
 inline constexpr YyParserTables yy_parser = yy_gather_parser_tables();

@@ -2,6 +2,7 @@
 // Constant; the engine (scanner/engine.cpp) runs them.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 
@@ -77,21 +78,15 @@ struct YyScannerTables {
     std::int16_t trans_check[std::size(yy_trans_check)];
 };
 
-template <typename T, std::size_t N>
-constexpr void yy_copy_table(T (&to)[N], const T (&from)[N]) {
-    for (std::size_t i = 0; i < N; ++i)
-        to[i] = from[i];
-}
-
 constexpr YyScannerTables yy_gather_scanner_tables() {
     YyScannerTables t{};
-    yy_copy_table(t.char_class, yy_char_class);
-    yy_copy_table(t.meta_class, yy_meta_class);
-    yy_copy_table(t.state_action, yy_state_action);
-    yy_copy_table(t.state_base, yy_state_base);
-    yy_copy_table(t.state_default, yy_state_default);
-    yy_copy_table(t.trans_next, yy_trans_next);
-    yy_copy_table(t.trans_check, yy_trans_check);
+    std::ranges::copy(yy_char_class, t.char_class);
+    std::ranges::copy(yy_meta_class, t.meta_class);
+    std::ranges::copy(yy_state_action, t.state_action);
+    std::ranges::copy(yy_state_base, t.state_base);
+    std::ranges::copy(yy_state_default, t.state_default);
+    std::ranges::copy(yy_trans_next, t.trans_next);
+    std::ranges::copy(yy_trans_check, t.trans_check);
     return t;
 }
 inline constexpr YyScannerTables yy_scanner = yy_gather_scanner_tables();
