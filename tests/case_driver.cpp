@@ -85,8 +85,8 @@ std::vector<Case> read_cases(const std::string& name) {
 // Setups that replace standard input run once; every other row runs under each feed.
 std::vector<std::string> feeds_for(const Case& k) {
     if (k.setup == "stdin-closed" || k.setup == "stdin-dir" || k.setup == "tty") return {k.setup};
-    if (k.in.size() > 1) return {"file", "pipe", "trickle", "lockstep"};
-    return {"file", "pipe", "trickle"};
+    return k.in.size() > 1 ? std::vector<std::string>{"file", "pipe", "trickle", "lockstep"}
+                           : std::vector<std::string>{"file", "pipe", "trickle"};
 }
 
 // Runs the row's program once. Feeds: "file" a regular file; "pipe" written whole; "trickle" small
@@ -180,16 +180,12 @@ Result run(const Case& k, const std::string& feed) {
     return r;
 }
 
-std::string show(const std::string& s) {
-    std::string t = testing::PrintToString(s.substr(0, 200));
-    return s.size() > 200 ? t + "... (" + std::to_string(s.size()) + " bytes)" : t;
-}
-
 class CaseFile : public testing::TestWithParam<std::string> {};
 
 TEST_P(CaseFile, EveryRowUnderEveryFeed) {
     std::vector<Case> cases = read_cases(GetParam());
     ASSERT_FALSE(cases.empty()) << "no rows in " << GetParam();
+    auto show = [](const std::string& s) { return testing::PrintToString(s.substr(0, 200)) + (s.size() > 200 ? "..." : ""); };
     for (const Case& k : cases) {
         std::string want;
         for (const auto& part : k.out) want += part;

@@ -14,20 +14,17 @@ ssize_t __real_read(int fd, void* buf, size_t count);
 ssize_t __real_write(int fd, const void* buf, size_t count);
 }
 
-namespace {
-long setting(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::atol(value) : 0;
-}
-long allocations, reads;
-bool allocation_fails() { return ++allocations == setting("INTCALC_FAIL_ALLOC"); }
-}  // namespace
+static long allocations, reads;
+static long setting(const char* name) { return std::getenv(name) ? std::atol(std::getenv(name)) : 0; }
+static bool allocation_fails() { return ++allocations == setting("INTCALC_FAIL_ALLOC"); }
 
-extern "C" void* __wrap_malloc(size_t size) { return allocation_fails() ? nullptr : __real_malloc(size); }
-extern "C" void* __wrap_calloc(size_t count, size_t size) { return allocation_fails() ? nullptr : __real_calloc(count, size); }
-extern "C" ssize_t __wrap_read(int fd, void* buf, size_t count) {
+extern "C" {
+void* __wrap_malloc(size_t size) { return allocation_fails() ? nullptr : __real_malloc(size); }
+void* __wrap_calloc(size_t count, size_t size) { return allocation_fails() ? nullptr : __real_calloc(count, size); }
+ssize_t __wrap_read(int fd, void* buf, size_t count) {
     return ++reads == setting("INTCALC_FAIL_READ") ? -1 : __real_read(fd, buf, count);
 }
-extern "C" ssize_t __wrap_write(int fd, const void* buf, size_t count) {
+ssize_t __wrap_write(int fd, const void* buf, size_t count) {
     return __real_write(fd, buf, setting("INTCALC_SHORT_WRITES") && count > 1 ? 1 : count);
+}
 }
