@@ -1,5 +1,6 @@
 // Parse engine: a table-driven LALR(1) loop over the tokens of yylex that evaluates as it reduces.
 // State: yychar, yylval and yynerrs; the stacks belong to the one call of yyparse.
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <iterator>
@@ -52,23 +53,23 @@ void yystack_copy(const void* from, void* to, long count) {
 
 // The grammar symbol of a token code. (The scanner returns no code below 0 or above
 // YYMAX_TOKEN; any code still has a symbol.)
-int symbol_of(int token) {
+std::ptrdiff_t symbol_of(int token) {
     if (token <= 0)
         return 0;
     return token <= YYMAX_TOKEN ? yy_parser.token_symbol[token] : YYSYMBOL_BEYOND;
 }
 
-// The packed entry for `key` in the row starting at `base`, or -1 when the row has none. (With
-// these tables no index passes YYLAST: only the symbol of codes above YYMAX_TOKEN would.)
-constexpr int packed_index(int base, int key) {
-    int i = base + key;
-    return i >= 0 && i <= YYLAST && yy_parser.packed_check[i] == key ? i : -1;
+// The packed entry for `key` in the row starting at `base`, or -1 when the row has none. Every
+// index formed here lies within the guarded check table, where a guard entry matches no key.
+constexpr std::ptrdiff_t packed_index(std::ptrdiff_t base, std::ptrdiff_t key) {
+    std::ptrdiff_t i = base + key;
+    return yy_parser.packed_check[YYPACKED_GUARD_LOW + i] == key ? i : -1;
 }
 
 // The state that the goto on nonterminal `lhs` leads to from the exposed state `top`.
-constexpr int goto_state(int lhs, int top) {
+constexpr std::ptrdiff_t goto_state(int lhs, std::ptrdiff_t top) {
     int nt = lhs - YYFIRST_NONTERMINAL;
-    int i = yy_parser.goto_base[nt] == YYFLAG ? -1 : packed_index(yy_parser.goto_base[nt], top);
+    std::ptrdiff_t i = yy_parser.goto_base[nt] == YYFLAG ? -1 : packed_index(yy_parser.goto_base[nt], top);
     return i >= 0 ? yy_parser.packed[i] : yy_parser.default_goto[nt];
 }
 
@@ -113,7 +114,7 @@ void yy_reduce_action(int r, const std::int32_t* rhs, std::int32_t& result) {
 // pops the right-hand side, pushes the result, and returns the state the goto leads to.
 // Instantiated once per rule, so every lookup on R folds to a constant.
 template <int R>
-int reduce(std::int16_t*& next, std::int32_t*& vnext) {
+std::ptrdiff_t reduce(std::int16_t*& next, std::int32_t*& vnext) {
     constexpr int n = yyrule_length[R];
     std::int32_t* rhs = vnext - n;
     std::int32_t result = 0;  // an empty rule's result is never read
@@ -166,10 +167,11 @@ int yyparse() {
     const std::int16_t* limit = stacks.states + stacks.capacity;
 
     // The lookahead lives in locals while the parse runs (yychar is brought up to date on
-    // return): its code, and its symbol, translated once per token.
+    // return): its code, and its symbol, translated once per token. Symbols and states are held
+    // pointer-wide, so that they index the tables without being widened first.
     int lookahead = YYEMPTY;
-    int symbol = 0;
-    int state = 0;
+    std::ptrdiff_t symbol = 0;
+    std::ptrdiff_t state = 0;
     int result;
     yynerrs = 0;
 
@@ -195,7 +197,7 @@ int yyparse() {
 
         // Decide: flagged states reduce at once, without a lookahead.
         int rule;
-        int base = yy_parser.action_base[state];
+        std::ptrdiff_t base = yy_parser.action_base[state];
         if (base == YYFLAG) {
             rule = yy_parser.default_rule[state];
         } else {
@@ -205,7 +207,7 @@ int yyparse() {
                     lookahead = 0;  // any code below 0 (the scanner returns none) ends the input too
                 symbol = symbol_of(lookahead);
             }
-            int i = packed_index(base, symbol);
+            std::ptrdiff_t i = packed_index(base, symbol);
             int entry = i < 0 ? 0 : yy_parser.packed[i];
             if (i < 0) {
                 rule = yy_parser.default_rule[state];
@@ -223,6 +225,10 @@ int yyparse() {
             }
         }
 
+        if (rule == 9) [[likely]] {  // NUMBER -> expr, once for every number
+            state = reduce<9>(next, vnext);
+            continue;
+        }
         switch (rule) {
         case 1: state = reduce<1>(next, vnext); break;
         case 2: state = reduce<2>(next, vnext); break;

@@ -73,8 +73,34 @@ inline constexpr std::int16_t yypacked[]       = { 6, 17, 2, 3, 7, 8, 9, 10, 5, 
 inline constexpr std::int16_t yypacked_check[] = { 3,  0, 4, 5, 7, 8, 9, 10, 3, 9, 10,  0,  7,  8,  9, 10,  6,  7,  8,  9, 10 };
 static_assert(std::size(yypacked) == YYLAST + 1 && std::size(yypacked_check) == YYLAST + 1);
 
+// The lowest and highest index base + key the engine can form into the packed tables: over the
+// rows that have entries, with keys 0..YYSYMBOL_BEYOND (symbols) for actions and 0..18 (states)
+// for gotos.
+constexpr int yy_packed_reach(bool highest) {
+    int low = 0;
+    int high = YYLAST;
+    auto widen = [&](int base, int max_key) {
+        if (base == YYFLAG)
+            return;
+        low = std::min(low, base);
+        high = std::max(high, base + max_key);
+    };
+    for (int base : yyaction_base)
+        widen(base, YYSYMBOL_BEYOND);
+    for (int base : yygoto_base)
+        widen(base, static_cast<int>(std::size(yyaction_base)) - 1);
+    return highest ? high : low;
+}
+// Guard entries around the check table, so that any index the engine forms is inside it and no
+// bounds test is needed; a guard entry holds -1, which is neither a symbol nor a state.
+inline constexpr int YYPACKED_GUARD_LOW = -yy_packed_reach(false);
+inline constexpr int YYPACKED_GUARD_HIGH = yy_packed_reach(true) - YYLAST;
+inline constexpr std::int16_t YYPACKED_GUARD = -1;
+static_assert(YYPACKED_GUARD_LOW == 3 && YYPACKED_GUARD_HIGH == 5);
+
 // The tables the engine consults while it runs, gathered into one constant object so that all
-// of them are reached from a single base address. Same entries, same indexes.
+// of them are reached from a single base address. Same entries, same indexes, except that the
+// check table is held with its guard entries: yypacked_check[i] is packed_check[i + GUARD_LOW].
 struct YyParserTables {
     std::int8_t token_symbol[YYMAX_TOKEN + 1];
     std::int16_t action_base[std::size(yyaction_base)];
@@ -82,7 +108,7 @@ struct YyParserTables {
     std::int16_t goto_base[std::size(yygoto_base)];
     std::int16_t default_goto[std::size(yydefault_goto)];
     std::int16_t packed[std::size(yypacked)];
-    std::int16_t packed_check[std::size(yypacked_check)];
+    std::int16_t packed_check[YYPACKED_GUARD_LOW + std::size(yypacked_check) + YYPACKED_GUARD_HIGH];
 };
 
 constexpr YyParserTables yy_gather_parser_tables() {
@@ -93,7 +119,8 @@ constexpr YyParserTables yy_gather_parser_tables() {
     std::ranges::copy(yygoto_base, t.goto_base);
     std::ranges::copy(yydefault_goto, t.default_goto);
     std::ranges::copy(yypacked, t.packed);
-    std::ranges::copy(yypacked_check, t.packed_check);
+    std::ranges::fill(t.packed_check, YYPACKED_GUARD);
+    std::ranges::copy(yypacked_check, t.packed_check + YYPACKED_GUARD_LOW);
     return t;
 }
 inline constexpr YyParserTables yy_parser = yy_gather_parser_tables();

@@ -36,11 +36,11 @@ struct ScanBuffer {
 int yy_start_state = 0;
 bool yy_need_setup = true;
 ScanBuffer* yy_active_buffer = nullptr;
-char* yy_resume_pos;        // where the next scan begins; the end of the text scanned so far
-char yy_saved_byte;         // the byte under the NUL that terminates yytext
-int yy_data_count;          // bytes held, lead byte included: the marker's index
-int yy_backup_state;        // last accepting state of the current match...
-char* yy_backup_pos;        // ...and the position at which it was met
+char* yy_resume_pos;             // where the next scan begins; the end of the text scanned so far
+char yy_saved_byte;              // the byte under the NUL that terminates yytext
+int yy_data_count;               // bytes held, lead byte included: the marker's index
+std::ptrdiff_t yy_backup_state;  // last accepting state of the current match...
+char* yy_backup_pos;             // ...and the position at which it was met
 
 void yy_prepare_buffer(ScanBuffer* b, FILE* stream) {
     b->stream = stream;
@@ -72,7 +72,7 @@ void yy_enter_buffer() {
     yy_saved_byte = *yy_resume_pos;
 }
 
-void yy_note_if_accepting(int s, char* p) {
+void yy_note_if_accepting(std::ptrdiff_t s, char* p) {
     if (yy_scanner.state_action[s] != 0) {
         yy_backup_state = s;
         yy_backup_pos = p;
@@ -182,19 +182,20 @@ int yylex() {
 
     // The scan position, the token start and the state live in locals while a token is matched
     // (a store through the buffer may alias any global); the globals are brought up to date
-    // where the slow paths and the next call need them.
+    // where the slow paths and the next call need them. States and classes are held
+    // pointer-wide, so that they index the tables without being widened first.
     char* p = yy_resume_pos;
     *p = yy_saved_byte;
     for (;;) {  // one match per pass; blanks go round again
         char* start = p;
-        int s = yy_start_state;
+        std::ptrdiff_t s = yy_start_state;
         int a;
 
     match:
         // Invariant: the bytes from start up to p have run through the automaton and reach s.
         // The end-of-buffer marker leads every live state to the stop base, so no bounds test.
         while (yy_scanner.state_base[s] != YY_STOP_BASE) {
-            int c = yy_scanner.char_class[static_cast<unsigned char>(*p)];
+            std::ptrdiff_t c = yy_scanner.char_class[static_cast<unsigned char>(*p)];
             yy_note_if_accepting(s, p);
             s = yy_next_state_fast(s, c);
             ++p;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <iterator>
 
@@ -93,7 +94,7 @@ inline constexpr YyScannerTables yy_scanner = yy_gather_scanner_tables();
 
 // The successor of state s on class c: s's own pair if the comb holds one, else s's default's.
 // (No default chain of these tables reaches a template state, so meta classes are never used.)
-inline int yy_next_state(int s, int c) {
+inline std::ptrdiff_t yy_next_state(std::ptrdiff_t s, std::ptrdiff_t c) {
     const YyScannerTables& t = yy_scanner;
     while (t.trans_check[t.state_base[s] + c] != s) {
         s = t.state_default[s];
@@ -105,8 +106,8 @@ inline int yy_next_state(int s, int c) {
 
 // The same lookup with its first probe inline, for the matching loop: most transitions are
 // found there, and the default chain is followed out of line.
-[[gnu::always_inline]] inline int yy_next_state_fast(int s, int c) {
-    int i = yy_scanner.state_base[s] + c;
+[[gnu::always_inline]] inline std::ptrdiff_t yy_next_state_fast(std::ptrdiff_t s, std::ptrdiff_t c) {
+    std::ptrdiff_t i = yy_scanner.state_base[s] + c;
     if (yy_scanner.trans_check[i] == s) [[likely]]
         return yy_scanner.trans_next[i];
     s = yy_scanner.state_default[s];
