@@ -146,15 +146,15 @@ std::int32_t yy_number_value(const char* text, int length) {
     std::uint64_t v = 0;
     if (length > ALWAYS_FITS) [[unlikely]] {
         for (const auto* fits_end = q + ALWAYS_FITS; q != fits_end; ++q)
-            v = v * 10 + static_cast<unsigned char>(*q - '0');
+            v = v * 10 + *q - '0';
         for (; q != end; ++q) {
             if (v > LIMIT)
                 return -1;
-            v = v * 10 + static_cast<unsigned char>(*q - '0');
+            v = v * 10 + *q - '0';
         }
     } else {
         do  // a number has at least one digit
-            v = v * 10 + static_cast<unsigned char>(*q - '0');
+            v = v * 10 + *q - '0';
         while (++q != end);
     }
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(v));

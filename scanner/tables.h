@@ -92,13 +92,22 @@ constexpr YyScannerTables yy_gather_scanner_tables() {
 }
 inline constexpr YyScannerTables yy_scanner = yy_gather_scanner_tables();
 
+// Whether any state falls back to a template state. These tables have none, so the engine's
+// switch to meta classes compiles away; it stays for tables that have them.
+constexpr bool yy_defaults_reach_templates() {
+    for (int d : yy_state_default)
+        if (d >= YY_FIRST_TEMPLATE)
+            return true;
+    return false;
+}
+inline constexpr bool YY_DEFAULTS_REACH_TEMPLATES = yy_defaults_reach_templates();
+
 // The successor of state s on class c: s's own pair if the comb holds one, else s's default's.
-// (No default chain of these tables reaches a template state, so meta classes are never used.)
 inline std::ptrdiff_t yy_next_state(std::ptrdiff_t s, std::ptrdiff_t c) {
     const YyScannerTables& t = yy_scanner;
     while (t.trans_check[t.state_base[s] + c] != s) {
         s = t.state_default[s];
-        if (s >= YY_FIRST_TEMPLATE)
+        if (YY_DEFAULTS_REACH_TEMPLATES && s >= YY_FIRST_TEMPLATE)
             c = t.meta_class[c];
     }
     return t.trans_next[t.state_base[s] + c];
@@ -111,7 +120,7 @@ inline std::ptrdiff_t yy_next_state(std::ptrdiff_t s, std::ptrdiff_t c) {
     if (yy_scanner.trans_check[i] == s) [[likely]]
         return yy_scanner.trans_next[i];
     s = yy_scanner.state_default[s];
-    if (s >= YY_FIRST_TEMPLATE)
+    if (YY_DEFAULTS_REACH_TEMPLATES && s >= YY_FIRST_TEMPLATE)
         c = yy_scanner.meta_class[c];
     return yy_next_state(s, c);
 }
