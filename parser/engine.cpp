@@ -59,18 +59,18 @@ std::ptrdiff_t symbol_of(int token) {
     return token <= YYMAX_TOKEN ? yy_parser.token_symbol[token] : YYSYMBOL_BEYOND;
 }
 
-// The packed entry for `key` in the row starting at `base`, or -1 when the row has none. Every
-// index formed here lies within the guarded check table, where a guard entry matches no key.
-constexpr std::ptrdiff_t packed_index(std::ptrdiff_t base, std::ptrdiff_t key) {
-    std::ptrdiff_t i = base + key;
-    return yy_parser.packed_check[YYPACKED_GUARD_LOW + i] == key ? i : -1;
+// Whether the row starting at `base` has a packed entry for `key`, at base + key. Every index
+// formed here lies within the guarded check table, where a guard entry matches no key.
+constexpr bool packed_has(std::ptrdiff_t base, std::ptrdiff_t key) {
+    return yy_parser.packed_check[YYPACKED_GUARD_LOW + base + key] == key;
 }
 
 // The state that the goto on nonterminal `lhs` leads to from the exposed state `top`.
 constexpr std::ptrdiff_t goto_state(int lhs, std::ptrdiff_t top) {
     int nt = lhs - YYFIRST_NONTERMINAL;
-    std::ptrdiff_t i = yy_parser.goto_base[nt] == YYFLAG ? -1 : packed_index(yy_parser.goto_base[nt], top);
-    return i >= 0 ? yy_parser.packed[i] : yy_parser.default_goto[nt];
+    std::ptrdiff_t base = yy_parser.goto_base[nt];
+    bool has = base != YYFLAG && packed_has(base, top);
+    return has ? yy_parser.packed[base + top] : yy_parser.default_goto[nt];
 }
 
 // Wrap-around arithmetic: computed on uint32_t, where it is defined modulo 2^32, and converted
@@ -207,9 +207,9 @@ int yyparse() {
                     lookahead = 0;  // any code below 0 (the scanner returns none) ends the input too
                 symbol = symbol_of(lookahead);
             }
-            std::ptrdiff_t i = packed_index(base, symbol);
-            int entry = i < 0 ? 0 : yy_parser.packed[i];
-            if (i < 0) {
+            bool has = packed_has(base, symbol);
+            int entry = has ? yy_parser.packed[base + symbol] : 0;
+            if (!has) {
                 rule = yy_parser.default_rule[state];
             } else if (entry == YYFINAL) {
                 result = 0;
