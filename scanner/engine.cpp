@@ -188,7 +188,15 @@ int yylex() {
     *p = yy_saved_byte;
     for (;;) {  // one match per pass; blanks go round again
         char* start = p;
-        std::ptrdiff_t s = yy_start_state;
+        std::ptrdiff_t s;
+        if (yy_start_state == YY_START_STATE) [[likely]] {
+            // The first step from the automaton's start state, which neither accepts nor stops a
+            // match: its lookups fold to constants.
+            s = yy_next_state_fast(YY_START_STATE, yy_scanner.char_class[static_cast<unsigned char>(*p)]);
+            ++p;
+        } else {  // unreachable here: the start state is set once, at the first call
+            s = yy_start_state;
+        }
         int a;
 
     match:

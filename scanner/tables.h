@@ -60,6 +60,8 @@ static_assert(std::size(yy_trans_next) == 25 && std::size(yy_trans_check) == 25)
 inline constexpr int YY_START_STATE = 1;
 inline constexpr int YY_DEAD_STATE = 15;
 inline constexpr int YY_STOP_BASE = 14;       // entering a state with this base ends a match
+static_assert(yy_state_action[YY_START_STATE] == 0 && yy_state_base[YY_START_STATE] != YY_STOP_BASE,
+              "the start state neither accepts nor stops a match");
 inline constexpr int YY_FIRST_TEMPLATE = 16;  // states from here on are indexed by meta class
 
 // Actions beyond the ten rules. 11, copying a byte to yyout, is selected by no state.
