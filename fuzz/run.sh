@@ -28,7 +28,7 @@ export UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:symbolize=0:print_stacktra
 mkdir -p "$build"
 clang++ -std=c++20 -O2 -Wall -Wextra -Wpedantic -Werror -c "$root/fuzz/split_read.cpp" -o "$build/split_read.o"
 CC=afl-clang-fast CXX=afl-clang-fast++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-  -DINTCALC_SANITIZE=ON -DINTCALC_TESTS=OFF \
+  -DINTCALC_SANITIZE=ON -DINTCALC_TESTS=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
   -DCMAKE_EXE_LINKER_FLAGS="-Wl,--wrap=read $build/split_read.o" >/dev/null
 rm -f "$build/intcalc"  # relinks with the current split_read.o
 cmake --build "$build" -j2 --target intcalc

@@ -22,7 +22,8 @@ if [ $# -eq 0 ]; then
   cmake --build --preset coverage -j2
 else
   build=$(realpath -m "$1")
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DINTCALC_COVERAGE=ON >/dev/null
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DINTCALC_COVERAGE=ON \
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
   cmake --build "$build" -j2
 fi
 
