@@ -1,21 +1,50 @@
-# Installation and the Debian package: the program and its manual page under the prefix, and
-# `cpack -G DEB` in the build folder to turn the same install into intcalc_<version>_<arch>.deb.
+# Installation and the Debian package: the program, its manual page, the licence and the changelog
+# under the prefix, and `cpack -G DEB` in the build folder to turn the same install into
+# intcalc_<version>_<arch>.deb. The documents are made at configure time from docs/intcalc.1,
+# LICENSE and CHANGELOG.md, carrying the project's version, in the forms a Debian package needs.
 include(GNUInstallDirs)
+include(${CMAKE_CURRENT_LIST_DIR}/debian_docs.cmake)
+
+set(INTCALC_MAINTAINER "intcalc developers <intcalc@example.org>")
+set(doc_dir ${CMAKE_CURRENT_BINARY_DIR}/doc)
+
+configure_file(docs/intcalc.1 ${doc_dir}/intcalc.1 @ONLY)
+intcalc_debian_copyright(${CMAKE_CURRENT_SOURCE_DIR}/LICENSE ${doc_dir}/copyright)
+intcalc_debian_changelog(${CMAKE_CURRENT_SOURCE_DIR}/CHANGELOG.md ${doc_dir}/changelog)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE ${CMAKE_CURRENT_SOURCE_DIR}/CHANGELOG.md)
+
+# Manual pages and changelogs are shipped compressed, with no timestamp in the gzip header, so
+# that two builds of one version make the same package.
+find_program(INTCALC_GZIP gzip)
+set(manual ${doc_dir}/intcalc.1)
+set(changelog ${doc_dir}/changelog)
+if(INTCALC_GZIP)
+  foreach(file ${manual} ${changelog})
+    execute_process(COMMAND ${INTCALC_GZIP} -9nf ${file} COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()
+  string(APPEND manual .gz)
+  string(APPEND changelog .gz)
+endif()
 
 install(TARGETS intcalc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/docs/intcalc.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${manual} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${doc_dir}/copyright ${changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_PACKAGE_NAME intcalc)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "intcalc developers")
-set(CPACK_PACKAGE_CONTACT "intcalc developers <intcalc@localhost>")
+set(CPACK_PACKAGE_CONTACT "${INTCALC_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator for 32-bit signed integer expressions, one per line")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
 
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
-# The summary above becomes the first line of the Debian description; this is the rest.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Reads expressions of decimal literals, + - * / and parentheses from standard input,\none per line, and writes each value with exact 32-bit wrap-around arithmetic.")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${INTCALC_MAINTAINER}")
+# The summary above becomes the first line of the Debian description; this is the rest, in lines
+# of at most 80 characters.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Reads expressions of decimal literals, + - * / and parentheses from standard
+input, one per line, and writes each value with exact 32-bit wrap-around
+arithmetic.")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -1,42 +1,62 @@
 #!/usr/bin/env bash
-# Users' side: the manual page formats without a single warning, `cmake --install` lays out the
-# program and its page under a prefix, the installed program computes, and the Debian package
-# holds both files. Builds build/ as the Quick start's first command does.
+# Users' side: the Quick start's first command builds the calculator (without warnings as
+# errors), the manual page formats without a single warning and carries the project's version,
+# `cmake --install` lays out the program and its documents under a prefix where `apropos` finds
+# the page, the installed program computes, and the Debian package holds the same files and
+# passes lintian with no error and no warning.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-if ! command -v groff >/dev/null; then
+need=()
+command -v groff >/dev/null || need+=(groff-base)
+command -v mandb >/dev/null || need+=(man-db)
+command -v lintian >/dev/null || need+=(lintian)
+if [ ${#need[@]} -gt 0 ]; then
   apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq groff-base
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
 fi
 
 fail() { echo "30-install: $*" >&2; exit 1; }
 
-# groff exits 0 even when it warns, so any text on its standard error is the failure.
-lint=$(groff -man -ww -z docs/intcalc.1 2>&1) || fail "groff failed on docs/intcalc.1"
-[ -z "$lint" ] || fail "docs/intcalc.1 has warnings:"$'\n'"$lint"
-if command -v mandoc >/dev/null; then
-  mandoc -T lint -W warning docs/intcalc.1 || fail "mandoc lint of docs/intcalc.1"
-fi
-
 cmake --workflow --preset default >/dev/null
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)
+[ -n "$version" ] || fail "no project version in build/CMakeCache.txt"
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-cmake --install build --prefix "$tmp/prefix"
-[ -x "$tmp/prefix/bin/intcalc" ] || fail "bin/intcalc not installed"
-[ -f "$tmp/prefix/share/man/man1/intcalc.1" ] || fail "share/man/man1/intcalc.1 not installed"
+cmake --install build --prefix "$tmp/prefix" >/dev/null
+for path in bin/intcalc share/man/man1/intcalc.1.gz share/doc/intcalc/copyright share/doc/intcalc/changelog.gz; do
+  [ -e "$tmp/prefix/$path" ] || fail "$path not installed"
+done
 got=$(printf '6*7\n' | "$tmp/prefix/bin/intcalc")
 [ "$got" = 42 ] || fail "installed intcalc: 6*7 gave '$got', want '42'"
+
+# groff exits 0 even when it warns, so any text on its standard error is the failure.
+zcat "$tmp/prefix/share/man/man1/intcalc.1.gz" >"$tmp/intcalc.1"
+lint=$(groff -man -ww -z "$tmp/intcalc.1" 2>&1) || fail "groff failed on the manual page"
+[ -z "$lint" ] || fail "the manual page has warnings:"$'\n'"$lint"
+if command -v mandoc >/dev/null; then
+  mandoc -T lint -W warning "$tmp/intcalc.1" || fail "mandoc lint of the manual page"
+fi
+grep -q "^\.TH INTCALC 1 .* \"intcalc $version\"" "$tmp/intcalc.1" || fail "the manual page does not say version $version"
+mandb -q "$tmp/prefix/share/man"
+man -M "$tmp/prefix/share/man" -k calculator | grep -q '^intcalc (1)' || fail "apropos calculator does not find intcalc(1)"
+zcat "$tmp/prefix/share/doc/intcalc/changelog.gz" | head -n 1 | grep -q "^intcalc ($version) " ||
+  fail "the newest entry of CHANGELOG.md is not version $version"
 
 (cd build && cpack -G DEB -B "$tmp/pkg" >/dev/null)
 deb=$(find "$tmp/pkg" -maxdepth 1 -name 'intcalc_*.deb' | head -n 1)
 [ -n "$deb" ] || fail "cpack made no intcalc_*.deb"
 listing=$(dpkg-deb -c "$deb")
-for path in ./usr/bin/intcalc ./usr/share/man/man1/intcalc.1; do
-  grep -q " $path\$" <<<"$listing" || fail "$(basename "$deb") lacks $path"
+for path in bin/intcalc share/man/man1/intcalc.1.gz share/doc/intcalc/copyright share/doc/intcalc/changelog.gz; do
+  grep -q " ./usr/$path\$" <<<"$listing" || fail "$(basename "$deb") lacks /usr/$path"
 done
 [ "$(dpkg-deb -f "$deb" Package)" = intcalc ] || fail "package name is not intcalc"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
+status=0
+report=$(lintian --fail-on error,warning "$deb" 2>&1) || status=$?
+grep -v '^running with root privileges' <<<"$report" || true
+[ "$status" -eq 0 ] || fail "lintian found errors or warnings in $(basename "$deb")"
 
-echo "30-install: manual page clean, install and $(basename "$deb") checked"
+echo "30-install: manual page clean, install and $(basename "$deb") checked, lintian clean"
