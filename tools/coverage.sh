@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Line and branch coverage of scanner/, parser/, app/ and runtime/ by the test suite.
 #
-#   tools/coverage.sh            the coverage preset: configures and builds build-coverage/
+#   tools/coverage.sh            build-coverage/ of the coverage preset; configured only if it is
+#                                not yet, and after `cmake --workflow --preset coverage` nothing
+#                                is compiled again
 #   tools/coverage.sh DIR        the same options in a build directory of your own
 #
 # Counters are cleared before the tests run, so the figures are those of one run of the suite.
@@ -12,13 +14,14 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 if ! command -v gcovr >/dev/null; then
+  [ "$(id -u)" -eq 0 ] || { echo "tools/coverage.sh: needs gcovr (Debian/Ubuntu: sudo apt-get install gcovr)" >&2; exit 2; }
   apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq gcovr
 fi
 
 if [ $# -eq 0 ]; then
   build=$root/build-coverage
-  cmake --preset coverage >/dev/null
+  [ -f "$build/CMakeCache.txt" ] || cmake --preset coverage >/dev/null
   cmake --build --preset coverage -j2
 else
   build=$(realpath -m "$1")

@@ -12,6 +12,7 @@ cd "$root"
 bin=${1:-$root/build/intcalc}
 
 if ! command -v valgrind >/dev/null; then
+  [ "$(id -u)" -eq 0 ] || { echo "tools/memcheck.sh: needs valgrind (Debian/Ubuntu: sudo apt-get install valgrind)" >&2; exit 2; }
   apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq valgrind
 fi
