@@ -8,7 +8,8 @@
 # Exits non-zero on any finding: a sanitizer report, a signal, or a run that hangs. Exit status 1
 # with a diagnostic (a division fault, a token too long for the buffer) is the calculator's own
 # behaviour, not a finding. Build in $INTCALC_FUZZ_BUILD (default build-fuzz/), findings in
-# $INTCALC_FUZZ_OUT (default fuzz/findings/, emptied first).
+# $INTCALC_FUZZ_OUT (default fuzz/findings/, emptied first), with afl-fuzz's own output, its
+# colour codes removed, in afl-fuzz.log there.
 set -euo pipefail
 seconds=${1:?usage: fuzz/run.sh SECONDS}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -34,8 +35,9 @@ rm -f "$build/intcalc"  # relinks with the current split_read.o
 cmake --build "$build" -j2 --target intcalc
 
 rm -rf "$out"
+mkdir -p "$out"
 afl-fuzz -i "$root/fuzz/corpus" -o "$out" -x "$root/fuzz/calc.dict" -m none -t 2000 -V "$seconds" \
-  -- "$build/intcalc"
+  -- "$build/intcalc" 2>&1 | sed -u 's/\x1b\[[0-9;?]*[A-Za-z]//g' | tee "$out/afl-fuzz.log"
 
 stats=$out/default/fuzzer_stats
 echo "== fuzz/run.sh: $seconds s"
