@@ -1,14 +1,14 @@
 // Standard output: our own block buffer, so a value is formatted straight into it.
-// State: the buffer, its fill, whether descriptor 1 is a terminal, and whether a write has failed.
+// State: the buffer, its fill, whether descriptor 1 is a console, and whether a write has failed.
 #include "runtime/output.h"
-
-#include <unistd.h>
 
 #include <cstring>
 
+#include "runtime/platform.h"
+
 namespace {
 
-constexpr int OUT_BLOCK = 512;        // the block size of a non-terminal standard output
+constexpr int OUT_BLOCK = 512;        // the block size, unless standard output is a console
 constexpr int OUT_LINE_MAX = 12;      // "-2147483648\n"
 constexpr int OUT_LINE_SPAN = 16;     // a formatted line is moved as this many bytes at once
 
@@ -20,22 +20,21 @@ bool out_unbuffered = false;
 bool out_failed = false;
 
 // Writes all of [data, data + n) to descriptor 1, in as many writes as the descriptor takes;
-// after the first failure nothing more is tried. (No signal handler is installed, so a write is
-// never interrupted.)
+// after the first failure nothing more is tried.
 void write_all(const char* data, int n) {
     while (n > 0 && !out_failed) {
-        ssize_t w = write(1, data, static_cast<size_t>(n));
+        int w = platform_write(1, data, n);
         if (w <= 0) {
             out_failed = true;
             return;
         }
         data += w;
-        n -= static_cast<int>(w);
+        n -= w;
     }
 }
 
 // Buffers n bytes: a full block is written only when the next bytes need room, so that every
-// write is one whole block; on a terminal the bytes are written at once.
+// write is one whole block; on a console the bytes are written at once.
 void out_write(const char* data, int n) {
     if (out_unbuffered) {
         write_all(data, n);
@@ -56,7 +55,7 @@ void out_write(const char* data, int n) {
 }  // namespace
 
 void out_open() {
-    out_unbuffered = isatty(1) != 0;
+    out_unbuffered = platform_is_console(1);
 }
 
 void out_value_line(std::int32_t value) {

@@ -1,5 +1,6 @@
-// Standard output for the calculator's values: unbuffered on a terminal, otherwise written in
-// 512-byte blocks, flushed at exit. Write failures are remembered, not reported, until out_flush.
+// Standard output for the calculator's values: unbuffered on an interactive console (a terminal),
+// otherwise written in 512-byte blocks, flushed at exit. Write failures are remembered, not
+// reported, until out_flush.
 #pragma once
 
 #include <cstdint>

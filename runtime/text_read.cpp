@@ -2,10 +2,9 @@
 // State: whether a 0x1A has been met, after which the input has ended for good.
 #include "runtime/text_read.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstring>
+
+#include "runtime/platform.h"
 
 namespace {
 
@@ -14,29 +13,17 @@ constexpr char END_OF_TEXT = 0x1A;
 
 bool input_ended = false;
 
-// One read(2). No signal handler is installed, so a read is never interrupted.
-ssize_t platform_read(int fd, char* buf, int want) {
-    return read(fd, buf, static_cast<size_t>(want));
-}
-
-// Whether fd, which has just been read, is a character device (a terminal, say).
-bool is_character_device(int fd) {
-    struct stat st {};
-    fstat(fd, &st);  // cannot fail on a descriptor that was just read; st_mode 0 would say no
-    return S_ISCHR(st.st_mode);
-}
-
 // Cuts the data at a 0x1A, if it holds one; returns the length that stays.
-ssize_t cut_at_end_of_text(char* buf, ssize_t n) {
+int cut_at_end_of_text(char* buf, int n) {
     const void* eot = std::memchr(buf, END_OF_TEXT, static_cast<size_t>(n));
     if (eot == nullptr)
         return n;
     input_ended = true;
-    return static_cast<const char*>(eot) - buf;
+    return static_cast<int>(static_cast<const char*>(eot) - buf);
 }
 
 // Removes every CR in place; returns the length that stays.
-ssize_t remove_cr(char* buf, ssize_t n) {
+int remove_cr(char* buf, int n) {
     char* cr = static_cast<char*>(std::memchr(buf, CR, static_cast<size_t>(n)));
     if (cr == nullptr)
         return n;
@@ -44,7 +31,7 @@ ssize_t remove_cr(char* buf, ssize_t n) {
     for (const char* in = cr + 1; in < buf + n; ++in)
         if (*in != CR)
             *out++ = *in;
-    return out - buf;
+    return static_cast<int>(out - buf);
 }
 
 }  // namespace
@@ -53,14 +40,14 @@ int text_read(int fd, char* buf, int want) {
     for (;;) {
         if (input_ended)
             return 0;
-        ssize_t got = platform_read(fd, buf, want);
+        int got = platform_read(fd, buf, want);
         if (got <= 0)
             return got < 0 ? -1 : 0;
-        ssize_t n = cut_at_end_of_text(buf, got);
+        int n = cut_at_end_of_text(buf, got);
         // A CR that ends this read may be the first half of a CR LF pair: the byte that follows
         // it takes its place, so the pair still arrives as one LF.
         if (!input_ended && buf[n - 1] == CR) {
-            ssize_t more = platform_read(fd, buf + n - 1, 1);
+            int more = platform_read(fd, buf + n - 1, 1);
             if (more < 0)
                 return -1;
             if (more == 1)
@@ -68,10 +55,10 @@ int text_read(int fd, char* buf, int want) {
         }
         n = remove_cr(buf, n);
         if (n > 0)
-            return static_cast<int>(n);
+            return n;
         // Every byte was removed: read again, except on a console, where a short read whose
         // bytes were all removed counts as the end of input.
-        if (input_ended || (got < want && is_character_device(fd)))
+        if (input_ended || (got < want && platform_is_character_device(fd)))
             return 0;
     }
 }
