@@ -1,0 +1,42 @@
+// Platform services on Windows. What differs from POSIX: standard input is put in binary mode
+// before its first read, so its bytes arrive untranslated and text_read.cpp filters CR and 0x1A
+// exactly as on every platform; standard output and standard error stay in the C runtime's text
+// mode, which writes each LF as CR LF; a console is told by its console mode, since the null
+// device is a character device too; and there is no SIGPIPE: a write to a closed pipe fails.
+// State: whether standard input has been put in binary mode.
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include "runtime/platform.h"
+
+namespace {
+
+bool input_binary = false;
+
+HANDLE handle_of(int fd) {
+    return reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+}
+
+}  // namespace
+
+int platform_read(int fd, char* buf, int want) {
+    if (!input_binary) {
+        _setmode(fd, _O_BINARY);
+        input_binary = true;
+    }
+    return _read(fd, buf, static_cast<unsigned>(want));
+}
+
+int platform_write(int fd, const char* data, int n) {
+    return _write(fd, data, static_cast<unsigned>(n));
+}
+
+bool platform_is_console(int fd) {
+    DWORD mode = 0;
+    return GetConsoleMode(handle_of(fd), &mode) != 0;
+}
+
+bool platform_is_character_device(int fd) {
+    return GetFileType(handle_of(fd)) == FILE_TYPE_CHAR;
+}
