@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Windows: cross-builds intcalc.exe and its zip with mingw-w64 (the `windows` workflow), checks
 # that the program needs no DLL but the system's, runs it under wine (tools/wine_checks.py: the
-# smoke checks and the differential run against the Linux build in build/, from the test
-# workflow), and checks the zip's contents. The wine prefix and server are this step's own.
+# smoke checks and the differential run against the Linux build of the default workflow, in
+# build/), and checks the zip's contents. The wine prefix and server are this step's own.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -17,7 +17,7 @@ fi
 
 fail() { echo "40-windows: $*" >&2; exit 1; }
 
-cmake --build build
+cmake --workflow --preset default >/dev/null
 cmake --workflow --preset windows >/dev/null
 
 # Only the system's DLLs: the C runtime and the kernel, nothing of the compiler's.
