@@ -73,7 +73,7 @@ void yy_enter_buffer() {
 }
 
 void yy_note_if_accepting(std::ptrdiff_t s, char* p) {
-    if (yy_scanner.state_action[s] != 0) {
+    if (yy_accepts(s)) {
         yy_backup_state = s;
         yy_backup_pos = p;
     }
@@ -81,11 +81,11 @@ void yy_note_if_accepting(std::ptrdiff_t s, char* p) {
 
 // Runs the automaton afresh over the text from yytext up to yy_resume_pos (a prefix already
 // known to be growing, so the stop base does not end it); NUL bytes in it are data.
-int yy_rescan_state() {
-    int s = yy_start_state;
+std::ptrdiff_t yy_rescan_state() {
+    std::ptrdiff_t s = yy_start_state;
     for (char* q = yytext; q < yy_resume_pos; ++q) {
         // (Only a digit run is ever rescanned, so no NUL is met here in practice.)
-        int c = *q == 0 ? YY_NUL_CLASS : yy_scanner.char_class[static_cast<unsigned char>(*q)];
+        int c = *q == 0 ? YY_NUL_CLASS : yy_char_class[static_cast<unsigned char>(*q)];
         yy_note_if_accepting(s, q);
         s = yy_next_state(s, c);
     }
@@ -93,7 +93,7 @@ int yy_rescan_state() {
 }
 
 // The transition on a NUL byte at yy_resume_pos that came from the input.
-int yy_nul_step(int s) {
+std::ptrdiff_t yy_nul_step(std::ptrdiff_t s) {
     yy_note_if_accepting(s, yy_resume_pos);
     return yy_next_state(s, YY_NUL_CLASS);
 }
@@ -189,32 +189,40 @@ int yylex() {
     for (;;) {  // one match per pass; blanks go round again
         char* start = p;
         std::ptrdiff_t s;
-        if (yy_start_state == YY_START_STATE) [[likely]] {
-            // The first step from the automaton's start state, which neither accepts nor stops a
-            // match: its lookups fold to constants.
-            s = yy_next_state_fast(YY_START_STATE, yy_scanner.char_class[static_cast<unsigned char>(*p)]);
-            ++p;
-        } else {  // unreachable here: the start state is set once, at the first call
-            s = yy_start_state;
-        }
+        std::ptrdiff_t before = YY_START_STATE;  // the state one byte before s
+
+        // The first step, from the start state, which neither accepts nor stops a match: its row
+        // is a constant address. (The start state is set once, at the first call, and never
+        // changes.)
+        s = yy_match.next[YY_START_STATE][static_cast<unsigned char>(*p)];
+        ++p;
         int a;
 
     match:
-        // Invariant: the bytes from start up to p have run through the automaton and reach s.
-        // The end-of-buffer marker leads every live state to the stop base, so no bounds test.
-        while (yy_scanner.state_base[s] != YY_STOP_BASE) {
-            std::ptrdiff_t c = yy_scanner.char_class[static_cast<unsigned char>(*p)];
-            yy_note_if_accepting(s, p);
-            s = yy_next_state_fast(s, c);
+        // Invariant: the bytes from start up to p have run through the automaton and reach s, and
+        // `before` is the state one byte earlier; s is negative, YY_STOP_FLAG taken off, once it
+        // ends the match. The end-of-buffer marker leads every live state to a stopping state, so
+        // no bounds test.
+        while (s >= 0) {
+            before = s;
+            s = yy_match.next[s][static_cast<unsigned char>(*p)];
             ++p;
+        }
+        s += YY_STOP_FLAG;
+        if (!yy_accepts(s)) {  // one byte past the longest match: back up to the state before
+            s = before;
+            --p;
+        }
+        goto act;
+
+    act_noted:
+        // From the slow paths, which note the last accepting state as they go.
+        if (!yy_accepts(s)) {
+            s = yy_backup_state;
+            p = yy_backup_pos;
         }
 
     act:
-        a = yy_scanner.state_action[s];
-        if (a == 0) {  // went past the longest match: back up to the last accepting state
-            p = yy_backup_pos;
-            a = yy_scanner.state_action[yy_backup_state];
-        }
         // Cut the token out in place: a NUL after it, the byte it covers saved.
         yytext = start;
         yyleng = static_cast<int>(p - start);
@@ -222,20 +230,17 @@ int yylex() {
         *p = 0;
         yy_resume_pos = p;
 
+        // The actions that return a token, and only convert a number's text first.
+        if (int token = yy_match.token[s]; token != 0) [[likely]] {
+            if (token == NUMBER)
+                yylval = yy_number_value(start, static_cast<int>(p - start));
+            return token;
+        }
+        a = yy_match.action[s];
         switch (a) {
-        case 1: return PLUS;
-        case 2: return MINUS;
-        case 3: return TIMES;
-        case 4: return DIVIDE;
-        case 5: return LPAREN;
-        case 6: return RPAREN;
-        case 7:
-            yylval = yy_number_value(start, static_cast<int>(p - start));
-            return NUMBER;
         case 8:  // a blank: no token; put the byte back and go on from it
             *p = yy_saved_byte;
             continue;
-        case 9: return EOL;
         case 10:  // any other byte is its own code; bytes 0x80..0xFF too, never negative
             return static_cast<unsigned char>(*start);
         case YY_ACT_BUFFER_END: {
@@ -248,7 +253,7 @@ int yylex() {
                 yy_resume_pos = yytext + matched;
                 s = yy_nul_step(yy_rescan_state());
                 p = ++yy_resume_pos;
-                resume_matching = yy_scanner.state_base[s] != YY_STOP_BASE;
+                resume_matching = !yy_stops(s);
             } else {
                 RefillResult refill = yy_refill_buffer();
                 if (refill == REFILL_END) {
@@ -265,7 +270,7 @@ int yylex() {
             start = yytext;
             if (resume_matching)
                 goto match;
-            goto act;
+            goto act_noted;
         }
         case YY_ACT_INPUT_END:  // selected by no state: the end of input comes through the refill
         input_end:

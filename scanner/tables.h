@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <iterator>
 
+#include "scanner/scanner.h"
+
 // Character class of every byte value. 0 is the end-of-buffer marker (a NUL); 1 is any byte no
 // other class takes, bytes 0x80..0xFF included; 2 blank; 3 line feed; 4 ( 5 ) 6 * 7 + 8 - 9 /;
 // 10 digit.
@@ -68,61 +70,144 @@ inline constexpr int YY_FIRST_TEMPLATE = 16;  // states from here on are indexed
 inline constexpr int YY_ACT_BUFFER_END = 12;
 inline constexpr int YY_ACT_INPUT_END = 13;
 
-// The tables above gathered into one constant object, so that the engine reaches all of them
-// from a single base address (a position-independent program otherwise spends a register and
-// an address computation on each table). Same entries, same indexes.
-struct YyScannerTables {
-    std::uint8_t char_class[std::size(yy_char_class)];
-    std::uint8_t meta_class[std::size(yy_meta_class)];
-    std::int16_t state_action[std::size(yy_state_action)];
-    std::int16_t state_base[std::size(yy_state_base)];
-    std::int16_t state_default[std::size(yy_state_default)];
-    std::int16_t trans_next[std::size(yy_trans_next)];
-    std::int16_t trans_check[std::size(yy_trans_check)];
+// The successor of state s on class c: s's own pair if the comb holds one, else s's default's.
+// This is the lookup the rescan and the NUL step use; the matching loop runs on the byte table
+// derived from it below.
+constexpr std::ptrdiff_t yy_next_state(std::ptrdiff_t s, std::ptrdiff_t c) {
+    while (yy_trans_check[yy_state_base[s] + c] != s) {
+        s = yy_state_default[s];
+        if (s >= YY_FIRST_TEMPLATE)
+            c = yy_meta_class[c];
+    }
+    return yy_trans_next[yy_state_base[s] + c];
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tables derived from the ones above when the program is compiled, for the matching loop: one
+// load per byte instead of a class lookup and a walk along the default chain.
+
+inline constexpr int YY_STATES = static_cast<int>(std::size(yy_state_base));
+inline constexpr int YY_CLASSES = static_cast<int>(std::size(yy_meta_class));
+inline constexpr int YY_BYTES = 256;
+static_assert(YY_STATES <= 32, "state sets are held as bit masks of 32 bits");
+
+// The states a match can be in: the start state and every state reachable from it. (0 and 2 are
+// never entered.)
+constexpr std::uint32_t yy_reachable_states() {
+    std::uint32_t seen = 1u << YY_START_STATE;
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (int s = 0; s < YY_STATES; ++s) {
+            if ((seen >> s & 1) == 0)
+                continue;
+            for (int c = 0; c < YY_CLASSES; ++c) {
+                auto t = static_cast<int>(yy_next_state(s, c));
+                if ((seen >> t & 1) == 0) {
+                    seen |= 1u << t;
+                    grew = true;
+                }
+            }
+        }
+    }
+    return seen;
+}
+inline constexpr std::uint32_t YY_REACHABLE = yy_reachable_states();
+
+constexpr std::uint32_t yy_states_where(bool (*holds)(int)) {
+    std::uint32_t mask = 0;
+    for (int s = 0; s < YY_STATES; ++s)
+        if (holds(s))
+            mask |= 1u << s;
+    return mask;
+}
+// Entering a state of YY_STOPPING ends a match; a state of YY_ACCEPTING accepts its action.
+inline constexpr std::uint32_t YY_STOPPING =
+    yy_states_where([](int s) { return yy_state_base[s] == YY_STOP_BASE; });
+inline constexpr std::uint32_t YY_ACCEPTING =
+    yy_states_where([](int s) { return yy_state_action[s] != 0; });
+constexpr bool yy_stops(std::ptrdiff_t s) { return (YY_STOPPING >> s & 1) != 0; }
+constexpr bool yy_accepts(std::ptrdiff_t s) { return (YY_ACCEPTING >> s & 1) != 0; }
+
+// The token code each action returns, for the actions that return one (action 7 converts the
+// number's text into yylval first); 0 for the actions that do something else: drop a blank, pass
+// the byte through, handle the end of the buffer or of the input.
+// action:                                0     1      2      3       4       5       6       7  8    9 10 11 12 13
+inline constexpr int yy_action_token[] = { 0, PLUS, MINUS, TIMES, DIVIDE, LPAREN, RPAREN, NUMBER, 0, EOL, 0, 0, 0, 0 };
+static_assert(std::size(yy_action_token) == YY_ACT_INPUT_END + 1);
+
+// In the byte table a successor that ends the match carries this flag, so that the matching loop
+// tests the sign of the byte it loaded rather than looking the state up again.
+inline constexpr int YY_STOP_FLAG = 0x80;
+static_assert(YY_STATES < YY_STOP_FLAG);
+
+// What the matching loop reads, in one constant object (one base address): the successor of every
+// state on every byte, the class folded in, a row of 256 per state, as a signed byte that is
+// negative (the state plus YY_STOP_FLAG) when entering that state ends the match; and each
+// state's action and the token code that action returns. Rows are built by inheritance, a state's
+// own pairs laid over its default's row (a second way to the answers that yy_next_state finds by
+// walking the chain; the two are checked against each other below). A state a match never enters
+// gets a row of dead states.
+struct YyMatchTables {
+    std::int8_t next[YY_STATES][YY_BYTES];
+    std::int8_t action[YY_STATES];
+    std::int16_t token[YY_STATES];
 };
 
-constexpr YyScannerTables yy_gather_scanner_tables() {
-    YyScannerTables t{};
-    std::ranges::copy(yy_char_class, t.char_class);
-    std::ranges::copy(yy_meta_class, t.meta_class);
-    std::ranges::copy(yy_state_action, t.state_action);
-    std::ranges::copy(yy_state_base, t.state_base);
-    std::ranges::copy(yy_state_default, t.state_default);
-    std::ranges::copy(yy_trans_next, t.trans_next);
-    std::ranges::copy(yy_trans_check, t.trans_check);
+constexpr YyMatchTables yy_derive_match_tables() {
+    std::ptrdiff_t by_class[YY_STATES][YY_CLASSES] = {};
+    bool built[YY_STATES] = {};
+    for (int pass = 0; pass < YY_STATES; ++pass) {  // a row is built once its default's row is
+        for (int s = 0; s < YY_STATES; ++s) {
+            int d = yy_state_default[s];
+            if (built[s] || (YY_REACHABLE >> s & 1) == 0 || (d != 0 && !built[d]))
+                continue;
+            for (int c = 0; c < YY_CLASSES; ++c) {
+                int i = yy_state_base[s] + c;
+                by_class[s][c] = yy_trans_check[i] == s ? yy_trans_next[i] : d != 0 ? by_class[d][c] : YY_DEAD_STATE;
+            }
+            built[s] = true;
+        }
+    }
+    YyMatchTables t{};
+    for (int s = 0; s < YY_STATES; ++s) {
+        for (int b = 0; b < YY_BYTES; ++b) {
+            std::ptrdiff_t to = built[s] ? by_class[s][yy_char_class[b]] : YY_DEAD_STATE;
+            t.next[s][b] = static_cast<std::int8_t>(yy_stops(to) ? to - YY_STOP_FLAG : to);
+        }
+        t.action[s] = static_cast<std::int8_t>(yy_state_action[s]);
+        t.token[s] = static_cast<std::int16_t>(yy_action_token[yy_state_action[s]]);
+    }
     return t;
 }
-inline constexpr YyScannerTables yy_scanner = yy_gather_scanner_tables();
+inline constexpr YyMatchTables yy_match = yy_derive_match_tables();
 
-// Whether any state falls back to a template state. These tables have none, so the engine's
-// switch to meta classes compiles away; it stays for tables that have them.
-constexpr bool yy_defaults_reach_templates() {
-    for (int d : yy_state_default)
-        if (d >= YY_FIRST_TEMPLATE)
-            return true;
-    return false;
+// The byte table and the comb agree on every state a match can be in and every byte (and so on
+// every class, each class having at least one byte).
+constexpr bool yy_byte_table_agrees() {
+    for (int s = 0; s < YY_STATES; ++s)
+        for (int b = 0; b < YY_BYTES; ++b)
+            if ((YY_REACHABLE >> s & 1) != 0) {
+                std::ptrdiff_t to = yy_next_state(s, yy_char_class[b]);
+                if (yy_match.next[s][b] != (yy_stops(to) ? to - YY_STOP_FLAG : to))
+                    return false;
+            }
+    return true;
 }
-inline constexpr bool YY_DEFAULTS_REACH_TEMPLATES = yy_defaults_reach_templates();
+static_assert(yy_byte_table_agrees());
+static_assert(yy_stops(YY_DEAD_STATE) && !yy_accepts(YY_DEAD_STATE));
 
-// The successor of state s on class c: s's own pair if the comb holds one, else s's default's.
-inline std::ptrdiff_t yy_next_state(std::ptrdiff_t s, std::ptrdiff_t c) {
-    const YyScannerTables& t = yy_scanner;
-    while (t.trans_check[t.state_base[s] + c] != s) {
-        s = t.state_default[s];
-        if (YY_DEFAULTS_REACH_TEMPLATES && s >= YY_FIRST_TEMPLATE)
-            c = t.meta_class[c];
-    }
-    return t.trans_next[t.state_base[s] + c];
+// Back-up is never more than one byte: a state from which one step can end a match in a state
+// that accepts nothing accepts itself. So the matching loop keeps only the state before the last
+// step, and backs up to it, instead of noting every accepting state it passes.
+constexpr bool yy_backs_up_one_byte() {
+    for (int s = 0; s < YY_STATES; ++s)
+        for (int c = 0; c < YY_CLASSES; ++c) {
+            if ((YY_REACHABLE >> s & 1) == 0 || yy_stops(s))
+                continue;
+            auto t = yy_next_state(s, c);
+            if (yy_stops(t) && !yy_accepts(t) && !yy_accepts(s))
+                return false;
+        }
+    return true;
 }
-
-// The same lookup with its first probe inline, for the matching loop: most transitions are
-// found there, and the default chain is followed out of line.
-[[gnu::always_inline]] inline std::ptrdiff_t yy_next_state_fast(std::ptrdiff_t s, std::ptrdiff_t c) {
-    std::ptrdiff_t i = yy_scanner.state_base[s] + c;
-    if (yy_scanner.trans_check[i] == s) [[likely]]
-        return yy_scanner.trans_next[i];
-    s = yy_scanner.state_default[s];
-    if (YY_DEFAULTS_REACH_TEMPLATES && s >= YY_FIRST_TEMPLATE)
-        c = yy_scanner.meta_class[c];
-    return yy_next_state(s, c);
-}
+static_assert(yy_backs_up_one_byte());
