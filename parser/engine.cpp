@@ -18,6 +18,8 @@ int yynerrs = 0;
 namespace {
 
 constexpr int YYEMPTY = -2;            // yychar when no lookahead is held
+constexpr int YYSYMBOL_NONE = YYCOLUMNS - 1;  // the symbol while none is held: no symbol's column
+static_assert(YYSYMBOL_NONE >= YYSYMBOLS);
 constexpr int YYINITDEPTH = 200;       // stack entries held in the call's own storage
 constexpr int YYMAXDEPTH = 10000;      // the stacks never grow beyond this
 
@@ -54,24 +56,19 @@ void yystack_copy(const void* from, void* to, long count) {
 // The grammar symbol of a token code. (The scanner returns no code below 0 or above
 // YYMAX_TOKEN; any code still has a symbol.)
 std::ptrdiff_t symbol_of(int token) {
+    // The named tokens, nearly every token, have consecutive symbols.
+    if (static_cast<unsigned>(token - EOL) <= DIVIDE - EOL)
+        return token - (EOL - YYSYMBOL_EOL);
     if (token <= 0)
         return 0;
-    return token <= YYMAX_TOKEN ? yy_parser.token_symbol[token] : YYSYMBOL_BEYOND;
+    return token <= YYMAX_TOKEN ? yy_dense.token_symbol[token] : YYSYMBOL_BEYOND;
 }
-
-// Whether the row starting at `base` has a packed entry for `key`, at base + key. Every index
-// formed here lies within the guarded check table, where a guard entry matches no key.
-constexpr bool packed_has(std::ptrdiff_t base, std::ptrdiff_t key) {
-    return yy_parser.packed_check[YYPACKED_GUARD_LOW + base + key] == key;
-}
-
-// The state that the goto on nonterminal `lhs` leads to from the exposed state `top`.
-constexpr std::ptrdiff_t goto_state(int lhs, std::ptrdiff_t top) {
-    int nt = lhs - YYFIRST_NONTERMINAL;
-    std::ptrdiff_t base = yy_parser.goto_base[nt];
-    bool has = base != YYFLAG && packed_has(base, top);
-    return has ? yy_parser.packed[base + top] : yy_parser.default_goto[nt];
-}
+static_assert([] {
+    for (int token = EOL; token <= DIVIDE; ++token)
+        if (yytoken_symbol[token] != token - (EOL - YYSYMBOL_EOL))
+            return false;
+    return true;
+}());
 
 // Wrap-around arithmetic: computed on uint32_t, where it is defined modulo 2^32, and converted
 // back (also modulo 2^32).
@@ -110,29 +107,29 @@ void yy_reduce_action(int r, const std::int32_t* rhs, std::int32_t& result) {
     }
 }
 
-// Reduces by rule R: presets the result to the first right-hand value, runs the rule's action,
-// pops the right-hand side, pushes the result, and returns the state the goto leads to.
-// Instantiated once per rule, so every lookup on R folds to a constant.
-template <int R>
-std::ptrdiff_t reduce(std::int16_t*& next, std::int32_t*& vnext) {
-    constexpr int n = yyrule_length[R];
-    std::int32_t* rhs = vnext - n;
-    std::int32_t result = 0;  // an empty rule's result is never read
-    if constexpr (n > 0)
-        result = rhs[0];
-    yy_reduce_action(R, rhs, result);
-    next -= n;
-    vnext -= n;
-    *vnext = result;
-    return goto_state(yyrule_lhs[R], next[-1]);
-}
-
-// The two stacks and the number of entries each can hold.
+// The two stacks, the number of entries each can hold, and the number in use.
 struct Stacks {
     std::int16_t* states;
     std::int32_t* values;  // values[i] belongs to states[i]; values[0] holds none
     int capacity;
 };
+
+// Reduces by rule R: presets the result to the first right-hand value, runs the rule's action,
+// pops the right-hand side, and returns the goto's step from the state that the pop exposes,
+// with the result in `value`. Instantiated once per rule, so every lookup on R folds to a
+// constant.
+template <int R>
+YyStep reduce(const std::int16_t* states, const std::int32_t* values, std::ptrdiff_t& depth, std::int32_t& value) {
+    constexpr int n = yyrule_length[R];
+    const std::int32_t* rhs = values + depth - n;
+    std::int32_t result = 0;  // an empty rule's result is never read
+    if constexpr (n > 0)
+        result = rhs[0];
+    yy_reduce_action(R, rhs, result);
+    depth -= n;
+    value = result;
+    return yy_dense.go[yyrule_lhs[R] - YYFIRST_NONTERMINAL][states[depth - 1]];
+}
 
 // Grows both stacks to twice their capacity, at most YYMAXDEPTH, copying the `depth` entries in
 // use; the new storage is recorded in `grown` and the earlier storage stays until yyparse
@@ -158,31 +155,31 @@ int yyparse() {
     std::int16_t state_store[YYINITDEPTH];
     std::int32_t value_store[YYINITDEPTH];
     Stacks stacks{state_store, value_store, YYINITDEPTH};
+    std::int16_t* states = stacks.states;  // the stacks in use, in locals
+    std::int32_t* values = stacks.values;
+    std::ptrdiff_t capacity = stacks.capacity;
     void* grown[2 * max_growths()] = {};  // storage of grown stacks, released only on return
     int generations = 0;
+    std::ptrdiff_t depth = 0;  // entries in use
 
-    // Stack tops as pointers one past the top entry; `limit` is where the state stack is full.
-    std::int16_t* next = stacks.states;
-    std::int32_t* vnext = stacks.values;
-    const std::int16_t* limit = stacks.states + stacks.capacity;
-
-    // The lookahead lives in locals while the parse runs (yychar is brought up to date on
-    // return): its code, and its symbol, translated once per token. Symbols and states are held
-    // pointer-wide, so that they index the tables without being widened first.
+    // The lookahead's symbol lives in a local while the parse runs, translated once per token;
+    // YYSYMBOL_NONE while no lookahead is held. Its code is kept for yychar, brought up to date on
+    // return. Symbols and states are held pointer-wide, so that they index the tables without
+    // being widened first.
     int lookahead = YYEMPTY;
-    std::ptrdiff_t symbol = 0;
-    std::ptrdiff_t state = 0;
+    std::ptrdiff_t symbol = YYSYMBOL_NONE;
+    YyStep step = yy_entering(0);  // the state to push, and the rule to reduce by after it
+    std::int32_t value = 0;        // the value that goes with it (none for the bottom entry)
     int result;
     yynerrs = 0;
 
-    // Invariant at push: `state` is to go on top of the state stack, and *vnext already holds
-    // the value of the symbol that led to it.
     for (;;) {
-        *next++ = static_cast<std::int16_t>(state);
-        ++vnext;
-        if (next == limit) [[unlikely]] {
-            int depth = static_cast<int>(next - stacks.states);
-            Stacks more = grow_stacks(stacks, depth, grown + generations);
+        // Push step.shift with `value`; the stack is full when `depth` reaches the capacity.
+        std::ptrdiff_t state = step.shift;
+        states[depth] = static_cast<std::int16_t>(state);
+        values[depth] = value;
+        if (++depth == capacity) [[unlikely]] {
+            Stacks more = grow_stacks(stacks, static_cast<int>(depth), grown + generations);
             if (more.capacity == 0) {
                 yyerror(YY_MSG_STACK_OVERFLOW);
                 result = 2;
@@ -190,55 +187,45 @@ int yyparse() {
             }
             generations += 2;
             stacks = more;
-            next = stacks.states + depth;
-            vnext = stacks.values + depth;
-            limit = stacks.states + stacks.capacity;
+            states = stacks.states;
+            values = stacks.values;
+            capacity = stacks.capacity;
         }
 
-        // Decide: flagged states reduce at once, without a lookahead.
-        int rule;
-        std::ptrdiff_t base = yy_parser.action_base[state];
-        if (base == YYFLAG) {
-            rule = yy_parser.default_rule[state];
-        } else {
-            if (lookahead == YYEMPTY) {
+        // Decide, unless the state just entered reduces at once: by the lookahead, read now if
+        // none is held. A shift goes round to its push; a reduction follows.
+        int rule = step.rule;
+        if (rule == 0) {
+            if (symbol == YYSYMBOL_NONE) {
                 lookahead = yylex();
                 if (lookahead < 0)
                     lookahead = 0;  // any code below 0 (the scanner returns none) ends the input too
                 symbol = symbol_of(lookahead);
             }
-            bool has = packed_has(base, symbol);
-            int entry = has ? yy_parser.packed[base + symbol] : 0;
-            if (!has) {
-                rule = yy_parser.default_rule[state];
-            } else if (entry == YYFINAL) {
-                result = 0;
-                break;
-            } else if (entry > 0) {  // shift; the end of input is never consumed
-                if (lookahead != 0)
-                    lookahead = YYEMPTY;
-                *vnext = yylval;
-                state = entry;
+            step = yy_dense.action[state][symbol];
+            if (step.shift > 0) {
+                if (symbol != 0) [[likely]] {
+                    symbol = YYSYMBOL_NONE;
+                } else if (step.shift == YYFINAL) {  // the end of input is never consumed
+                    result = 0;
+                    break;
+                }
+                value = yylval;
                 continue;
-            } else {  // unreachable: these tables hold no action entry of 0 or below
-                rule = entry == YYFLAG ? 0 : -entry;
             }
+            rule = step.rule;
         }
 
-        if (rule == 9) [[likely]] {  // NUMBER -> expr, once for every number
-            state = reduce<9>(next, vnext);
-            continue;
-        }
         switch (rule) {
-        case 1: state = reduce<1>(next, vnext); break;
-        case 2: state = reduce<2>(next, vnext); break;
-        case 3: state = reduce<3>(next, vnext); break;
-        case 4: state = reduce<4>(next, vnext); break;
-        case 5: state = reduce<5>(next, vnext); break;
-        case 6: state = reduce<6>(next, vnext); break;
-        case 7: state = reduce<7>(next, vnext); break;
-        case 8: state = reduce<8>(next, vnext); break;
-        case 9: state = reduce<9>(next, vnext); break;
+        case 1: step = reduce<1>(states, values, depth, value); break;
+        case 2: step = reduce<2>(states, values, depth, value); break;
+        case 3: step = reduce<3>(states, values, depth, value); break;
+        case 4: step = reduce<4>(states, values, depth, value); break;
+        case 5: step = reduce<5>(states, values, depth, value); break;
+        case 6: step = reduce<6>(states, values, depth, value); break;
+        case 7: step = reduce<7>(states, values, depth, value); break;
+        case 8: step = reduce<8>(states, values, depth, value); break;
+        case 9: step = reduce<9>(states, values, depth, value); break;
         default:  // syntax error: reported once, and it ends the parse (see above)
             ++yynerrs;
             yyerror(YY_MSG_PARSE_ERROR);
@@ -249,7 +236,7 @@ int yyparse() {
             break;
     }
 
-    yychar = lookahead;
+    yychar = symbol == YYSYMBOL_NONE ? YYEMPTY : lookahead;
     for (void* storage : grown)
         std::free(storage);
     return result;

@@ -11,6 +11,7 @@
 // TIMES DIVIDE; 11 input, 12 lines, 13 expr.
 inline constexpr int YYFIRST_NONTERMINAL = 11;
 inline constexpr int YYSYMBOL_ERROR = 1;
+inline constexpr int YYSYMBOL_EOL = 3;
 inline constexpr int YYSYMBOL_BEYOND = 14;     // the symbol of token codes above YYMAX_TOKEN
 inline constexpr int YYMAX_TOKEN = 265;
 inline constexpr int YYFLAG = -32768;          // base of a row with no packed entries
@@ -73,54 +74,132 @@ inline constexpr std::int16_t yypacked[]       = { 6, 17, 2, 3, 7, 8, 9, 10, 5, 
 inline constexpr std::int16_t yypacked_check[] = { 3,  0, 4, 5, 7, 8, 9, 10, 3, 9, 10,  0,  7,  8,  9, 10,  6,  7,  8,  9, 10 };
 static_assert(std::size(yypacked) == YYLAST + 1 && std::size(yypacked_check) == YYLAST + 1);
 
-// The lowest and highest index base + key the engine can form into the packed tables: over the
-// rows that have entries, with keys 0..YYSYMBOL_BEYOND (symbols) for actions and 0..18 (states)
-// for gotos.
-constexpr int yy_packed_reach(bool highest) {
-    int low = 0;
-    int high = YYLAST;
-    auto widen = [&](int base, int max_key) {
-        if (base == YYFLAG)
-            return;
-        low = std::min(low, base);
-        high = std::max(high, base + max_key);
-    };
-    for (int base : yyaction_base)
-        widen(base, YYSYMBOL_BEYOND);
-    for (int base : yygoto_base)
-        widen(base, static_cast<int>(std::size(yyaction_base)) - 1);
-    return highest ? high : low;
-}
-// Guard entries around the check table, so that any index the engine forms is inside it and no
-// bounds test is needed; a guard entry holds -1, which is neither a symbol nor a state.
-inline constexpr int YYPACKED_GUARD_LOW = -yy_packed_reach(false);
-inline constexpr int YYPACKED_GUARD_HIGH = yy_packed_reach(true) - YYLAST;
-inline constexpr std::int16_t YYPACKED_GUARD = -1;
-static_assert(YYPACKED_GUARD_LOW == 3 && YYPACKED_GUARD_HIGH == 5);
+// ---------------------------------------------------------------------------------------------
+// The tables as the engine runs them, derived from the ones above when the program is compiled:
+// every decision the packed tables encode, unpacked into dense tables, with the reductions that
+// need no lookahead folded into the step that leads to them.
 
-// The tables the engine consults while it runs, gathered into one constant object so that all
-// of them are reached from a single base address. Same entries, same indexes, except that the
-// check table is held with its guard entries: yypacked_check[i] is packed_check[i + GUARD_LOW].
-struct YyParserTables {
-    std::int8_t token_symbol[YYMAX_TOKEN + 1];
-    std::int16_t action_base[std::size(yyaction_base)];
-    std::int16_t default_rule[std::size(yydefault_rule)];
-    std::int16_t goto_base[std::size(yygoto_base)];
-    std::int16_t default_goto[std::size(yydefault_goto)];
-    std::int16_t packed[std::size(yypacked)];
-    std::int16_t packed_check[YYPACKED_GUARD_LOW + std::size(yypacked_check) + YYPACKED_GUARD_HIGH];
+inline constexpr int YYSTATES = static_cast<int>(std::size(yyaction_base));
+inline constexpr int YYSYMBOLS = YYSYMBOL_BEYOND + 1;  // every symbol a token code can have
+inline constexpr int YYCOLUMNS = 16;                   // a row of the dense action table, padded
+static_assert(YYSYMBOLS <= YYCOLUMNS);
+inline constexpr int YYNONTERMINALS = static_cast<int>(std::size(yygoto_base));
+
+// The action of `state` on terminal `symbol`, read from the packed tables: a positive entry
+// shifts into that state (YYFINAL accepts), a negative one reduces by the rule it negates, 0 is a
+// syntax error. A state whose base is YYFLAG takes its default without looking at the symbol.
+constexpr int yy_packed_action(int state, int symbol) {
+    int base = yyaction_base[state];
+    int i = base + symbol;
+    if (base != YYFLAG && i >= 0 && i <= YYLAST && yypacked_check[i] == symbol)
+        return yypacked[i] == YYFLAG ? 0 : yypacked[i];
+    return -yydefault_rule[state];
+}
+
+// The state the goto on nonterminal index `nt` (symbol - YYFIRST_NONTERMINAL) leads to from `state`.
+constexpr int yy_packed_goto(int nt, int state) {
+    int base = yygoto_base[nt];
+    int i = base + state;
+    if (base != YYFLAG && i >= 0 && i <= YYLAST && yypacked_check[i] == state)
+        return yypacked[i];
+    return yydefault_goto[nt];
+}
+
+// Whether `state` reduces by its default rule without reading a token.
+constexpr bool yy_reduces_at_once(int state) {
+    return yyaction_base[state] == YYFLAG;
+}
+
+// Rules whose value is the value of their one right-hand symbol (the result as preset, left as
+// it is by the rule's action). Shifting into a state that reduces by one at once is the same as
+// shifting the symbol's value straight into the state the goto leads to.
+constexpr bool yy_passes_value(int rule) {
+    return rule == 1 || rule == 9;  // input: lines, expr: NUMBER
+}
+
+// One step of the engine: push `shift` (0: none) with the lookahead's value, consuming the
+// lookahead; then reduce by `rule` (0: none). {0, 0} is a syntax error; a shift into YYFINAL
+// accepts.
+struct YyStep {
+    std::int8_t shift;
+    std::int8_t rule;
 };
 
-constexpr YyParserTables yy_gather_parser_tables() {
-    YyParserTables t{};
+// What follows entering `state`: its rule if it reduces at once, otherwise nothing until a
+// lookahead decides.
+constexpr YyStep yy_entering(int state) {
+    return {static_cast<std::int8_t>(state), static_cast<std::int8_t>(yy_reduces_at_once(state) ? yydefault_rule[state] : 0)};
+}
+
+// The step for `state` on terminal `symbol`, with the reductions that need no lookahead folded in.
+constexpr YyStep yy_derive_action(int state, int symbol) {
+    int a = yy_packed_action(state, symbol);
+    if (a == YYFINAL || a == 0)
+        return {static_cast<std::int8_t>(a), 0};
+    if (a < 0)
+        return {0, static_cast<std::int8_t>(-a)};
+    // A shift into a state that passes the shifted value on at once goes straight to where the
+    // goto leads: the stack then holds what the shift and the reduction would have left.
+    int target = a;
+    while (yy_reduces_at_once(target) && yy_passes_value(yydefault_rule[target]) &&
+           yyrule_length[yydefault_rule[target]] == 1)
+        target = yy_packed_goto(yyrule_lhs[yydefault_rule[target]] - YYFIRST_NONTERMINAL, state);
+    return yy_entering(target);
+}
+
+// The dense tables: the step of every state on every terminal, and the goto of every
+// nonterminal from every state (with the reduction of a target that reduces at once), in one
+// constant object so that both are reached from a single base address.
+struct YyDenseTables {
+    YyStep action[YYSTATES][YYCOLUMNS];
+    YyStep go[YYNONTERMINALS][YYSTATES];
+    std::int8_t token_symbol[YYMAX_TOKEN + 1];
+};
+
+constexpr YyDenseTables yy_derive_dense_tables() {
+    YyDenseTables t{};
+    for (int s = 0; s < YYSTATES; ++s)
+        for (int sym = 0; sym < YYSYMBOLS; ++sym)
+            t.action[s][sym] = yy_derive_action(s, sym);
+    for (int nt = 0; nt < YYNONTERMINALS; ++nt)
+        for (int s = 0; s < YYSTATES; ++s)
+            t.go[nt][s] = yy_entering(yy_packed_goto(nt, s));
     std::ranges::copy(yytoken_symbol, t.token_symbol);
-    std::ranges::copy(yyaction_base, t.action_base);
-    std::ranges::copy(yydefault_rule, t.default_rule);
-    std::ranges::copy(yygoto_base, t.goto_base);
-    std::ranges::copy(yydefault_goto, t.default_goto);
-    std::ranges::copy(yypacked, t.packed);
-    std::ranges::fill(t.packed_check, YYPACKED_GUARD);
-    std::ranges::copy(yypacked_check, t.packed_check + YYPACKED_GUARD_LOW);
     return t;
 }
-inline constexpr YyParserTables yy_parser = yy_gather_parser_tables();
+inline constexpr YyDenseTables yy_dense = yy_derive_dense_tables();
+
+// The engine decides by lookahead only in states that do not reduce at once (every shift into or
+// goto to one of those carries its rule), and the steps reach the same states as the packed
+// tables, step for step, once the folded reductions are taken.
+constexpr bool yy_dense_tables_agree() {
+    for (int s = 0; s < YYSTATES; ++s) {
+        if (yy_reduces_at_once(s) && s != YYFINAL && yydefault_rule[s] == 0)
+            return false;  // a state that would report an error without reading: not handled
+        for (int sym = 0; sym < YYSYMBOLS; ++sym) {
+            int a = yy_packed_action(s, sym);
+            YyStep d = yy_dense.action[s][sym];
+            if (yy_reduces_at_once(s) && (d.shift != 0 || d.rule != yydefault_rule[s]))
+                return false;
+            if (a <= 0 && (d.shift != 0 || d.rule != -a))
+                return false;
+            if (a == YYFINAL && (d.shift != YYFINAL || d.rule != 0))
+                return false;
+            if (a > 0 && a != YYFINAL) {
+                if (d.shift <= 0 || d.rule != (yy_reduces_at_once(d.shift) ? yydefault_rule[d.shift] : 0))
+                    return false;
+                // Unfolded, or folded through a value-passing reduction that leads from s to d.shift.
+                int r = yydefault_rule[a];
+                bool folded = yy_reduces_at_once(a) && yy_passes_value(r) &&
+                              yy_packed_goto(yyrule_lhs[r] - YYFIRST_NONTERMINAL, s) == d.shift;
+                if (d.shift != a && !folded)
+                    return false;
+            }
+        }
+        for (int nt = 0; nt < YYNONTERMINALS; ++nt)
+            if (yy_dense.go[nt][s].shift != yy_packed_goto(nt, s))
+                return false;
+    }
+    return true;
+}
+static_assert(yy_dense_tables_agree());
