@@ -115,20 +115,21 @@ struct Stacks {
 };
 
 // Reduces by rule R: presets the result to the first right-hand value, runs the rule's action,
-// pops the right-hand side, and returns the goto's step from the state that the pop exposes,
-// with the result in `value`. Instantiated once per rule, so every lookup on R folds to a
-// constant.
+// pops the right-hand side from the stacks whose tops are `next` and `vnext` (one past the top
+// entry), and returns the goto's step from the state that the pop exposes, with the result in
+// `value`. Instantiated once per rule, so every lookup on R folds to a constant.
 template <int R>
-YyStep reduce(const std::int16_t* states, const std::int32_t* values, std::ptrdiff_t& depth, std::int32_t& value) {
+YyStep reduce(std::int16_t*& next, std::int32_t*& vnext, std::int32_t& value) {
     constexpr int n = yyrule_length[R];
-    const std::int32_t* rhs = values + depth - n;
+    const std::int32_t* rhs = vnext - n;
     std::int32_t result = 0;  // an empty rule's result is never read
     if constexpr (n > 0)
         result = rhs[0];
     yy_reduce_action(R, rhs, result);
-    depth -= n;
+    next -= n;
+    vnext -= n;
     value = result;
-    return yy_dense.go[yyrule_lhs[R] - YYFIRST_NONTERMINAL][states[depth - 1]];
+    return yy_dense.go[yyrule_lhs[R] - YYFIRST_NONTERMINAL][next[-1]];
 }
 
 // Grows both stacks to twice their capacity, at most YYMAXDEPTH, copying the `depth` entries in
@@ -155,12 +156,13 @@ int yyparse() {
     std::int16_t state_store[YYINITDEPTH];
     std::int32_t value_store[YYINITDEPTH];
     Stacks stacks{state_store, value_store, YYINITDEPTH};
-    std::int16_t* states = stacks.states;  // the stacks in use, in locals
-    std::int32_t* values = stacks.values;
-    std::ptrdiff_t capacity = stacks.capacity;
     void* grown[2 * max_growths()] = {};  // storage of grown stacks, released only on return
     int generations = 0;
-    std::ptrdiff_t depth = 0;  // entries in use
+
+    // Stack tops as pointers one past the top entry; `limit` is where the state stack is full.
+    std::int16_t* next = stacks.states;
+    std::int32_t* vnext = stacks.values;
+    const std::int16_t* limit = stacks.states + stacks.capacity;
 
     // The lookahead's symbol lives in a local while the parse runs, translated once per token;
     // YYSYMBOL_NONE while no lookahead is held. Its code is kept for yychar, brought up to date on
@@ -174,12 +176,13 @@ int yyparse() {
     yynerrs = 0;
 
     for (;;) {
-        // Push step.shift with `value`; the stack is full when `depth` reaches the capacity.
+        // Push step.shift with `value`.
         std::ptrdiff_t state = step.shift;
-        states[depth] = static_cast<std::int16_t>(state);
-        values[depth] = value;
-        if (++depth == capacity) [[unlikely]] {
-            Stacks more = grow_stacks(stacks, static_cast<int>(depth), grown + generations);
+        *next++ = static_cast<std::int16_t>(state);
+        *vnext++ = value;
+        if (next == limit) [[unlikely]] {
+            int depth = static_cast<int>(next - stacks.states);
+            Stacks more = grow_stacks(stacks, depth, grown + generations);
             if (more.capacity == 0) {
                 yyerror(YY_MSG_STACK_OVERFLOW);
                 result = 2;
@@ -187,9 +190,9 @@ int yyparse() {
             }
             generations += 2;
             stacks = more;
-            states = stacks.states;
-            values = stacks.values;
-            capacity = stacks.capacity;
+            next = stacks.states + depth;
+            vnext = stacks.values + depth;
+            limit = stacks.states + stacks.capacity;
         }
 
         // Decide, unless the state just entered reduces at once: by the lookahead, read now if
@@ -217,15 +220,15 @@ int yyparse() {
         }
 
         switch (rule) {
-        case 1: step = reduce<1>(states, values, depth, value); break;
-        case 2: step = reduce<2>(states, values, depth, value); break;
-        case 3: step = reduce<3>(states, values, depth, value); break;
-        case 4: step = reduce<4>(states, values, depth, value); break;
-        case 5: step = reduce<5>(states, values, depth, value); break;
-        case 6: step = reduce<6>(states, values, depth, value); break;
-        case 7: step = reduce<7>(states, values, depth, value); break;
-        case 8: step = reduce<8>(states, values, depth, value); break;
-        case 9: step = reduce<9>(states, values, depth, value); break;
+        case 1: step = reduce<1>(next, vnext, value); break;
+        case 2: step = reduce<2>(next, vnext, value); break;
+        case 3: step = reduce<3>(next, vnext, value); break;
+        case 4: step = reduce<4>(next, vnext, value); break;
+        case 5: step = reduce<5>(next, vnext, value); break;
+        case 6: step = reduce<6>(next, vnext, value); break;
+        case 7: step = reduce<7>(next, vnext, value); break;
+        case 8: step = reduce<8>(next, vnext, value); break;
+        case 9: step = reduce<9>(next, vnext, value); break;
         default:  // syntax error: reported once, and it ends the parse (see above)
             ++yynerrs;
             yyerror(YY_MSG_PARSE_ERROR);
