@@ -160,8 +160,8 @@ std::int32_t yy_number_value(const char* text, int length) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
 }
 
-// First call: the start state, the streams, and the one input buffer. (A caller could set the
-// start state, yyin or yyout before the first call; the calculator sets none of them.)
+// First call: the start state, the streams, and the one input buffer. (A caller could set yyin
+// or yyout before the first call; the calculator sets neither.)
 void yy_setup() {
     if (yy_start_state == 0)
         yy_start_state = YY_START_STATE;
@@ -189,30 +189,27 @@ int yylex() {
     for (;;) {  // one match per pass; blanks go round again
         char* start = p;
         std::ptrdiff_t s;
-        std::ptrdiff_t before = YY_START_STATE;  // the state one byte before s
 
         // The first step, from the start state, which neither accepts nor stops a match: its row
         // is a constant address. (The start state is set once, at the first call, and never
         // changes.)
-        s = yy_match.next[YY_START_STATE][static_cast<unsigned char>(*p)];
+        std::ptrdiff_t e = yy_match.next[YY_START_STATE * YY_BYTES + static_cast<unsigned char>(*p)];
         ++p;
         int a;
 
     match:
-        // Invariant: the bytes from start up to p have run through the automaton and reach s, and
-        // `before` is the state one byte earlier; s is negative, YY_STOP_FLAG taken off, once it
-        // ends the match. The end-of-buffer marker leads every live state to a stopping state, so
-        // no bounds test.
-        while (s >= 0) {
-            before = s;
-            s = yy_match.next[s][static_cast<unsigned char>(*p)];
+        // Invariant: the bytes from start up to p have run through the automaton; e is the entry
+        // of the last step: the offset of the current state's row while the match goes on. The
+        // end-of-buffer marker leads every live state to an entry that ends the match, so no
+        // bounds test.
+        while (e >= 0) {
+            e = yy_match.next[e + static_cast<unsigned char>(*p)];
             ++p;
         }
-        s += YY_STOP_FLAG;
-        if (!yy_accepts(s)) {  // one byte past the longest match: back up to the state before
-            s = before;
-            --p;
-        }
+        // The match is over: ~e is the state it ends in, plus YY_BACK_UP if that is one byte back.
+        e = ~e;
+        p -= e / YY_BACK_UP;
+        s = e % YY_BACK_UP;
         goto act;
 
     act_noted:
@@ -268,6 +265,7 @@ int yylex() {
                 p = yy_resume_pos;
             }
             start = yytext;
+            e = s * YY_BYTES;
             if (resume_matching)
                 goto match;
             goto act_noted;

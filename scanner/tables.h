@@ -135,22 +135,48 @@ constexpr bool yy_accepts(std::ptrdiff_t s) { return (YY_ACCEPTING >> s & 1) != 
 inline constexpr int yy_action_token[] = { 0, PLUS, MINUS, TIMES, DIVIDE, LPAREN, RPAREN, NUMBER, 0, EOL, 0, 0, 0, 0 };
 static_assert(std::size(yy_action_token) == YY_ACT_INPUT_END + 1);
 
-// In the byte table a successor that ends the match carries this flag, so that the matching loop
-// tests the sign of the byte it loaded rather than looking the state up again.
-inline constexpr int YY_STOP_FLAG = 0x80;
-static_assert(YY_STATES < YY_STOP_FLAG);
+static_assert(yy_stops(YY_DEAD_STATE) && !yy_accepts(YY_DEAD_STATE));
 
-// What the matching loop reads, in one constant object (one base address): the successor of every
-// state on every byte, the class folded in, a row of 256 per state, as a signed byte that is
-// negative (the state plus YY_STOP_FLAG) when entering that state ends the match; and each
-// state's action and the token code that action returns. Rows are built by inheritance, a state's
-// own pairs laid over its default's row (a second way to the answers that yy_next_state finds by
-// walking the chain; the two are checked against each other below). A state a match never enters
-// gets a row of dead states.
+// Back-up is never more than one byte: a state from which one step can end a match in a state
+// that accepts nothing accepts itself. So the match is then the one of the state before that
+// step, one byte back, and the byte table below says so in the entry of that step.
+constexpr bool yy_backs_up_one_byte() {
+    for (int s = 0; s < YY_STATES; ++s)
+        for (int c = 0; c < YY_CLASSES; ++c) {
+            if ((YY_REACHABLE >> s & 1) == 0 || yy_stops(s))
+                continue;
+            auto t = yy_next_state(s, c);
+            if (yy_stops(t) && !yy_accepts(t) && !yy_accepts(s))
+                return false;
+        }
+    return true;
+}
+static_assert(yy_backs_up_one_byte());
+
+// An entry of the byte table is either the offset of the successor's row (successor x YY_BYTES,
+// never negative), when the match goes on; or, when the step ends the match, the complement of
+// the state whose action the match takes: the successor itself if it accepts, otherwise the state
+// before the step plus YY_BACK_UP, the match then ending one byte back.
+inline constexpr int YY_BACK_UP = 32;
+static_assert(YY_STATES <= YY_BACK_UP && YY_STATES * YY_BYTES <= INT16_MAX);
+
+constexpr std::int16_t yy_entry_for_step(std::ptrdiff_t s, std::ptrdiff_t to) {
+    if (!yy_stops(to))
+        return static_cast<std::int16_t>(to * YY_BYTES);
+    return static_cast<std::int16_t>(~(yy_accepts(to) ? to : s + YY_BACK_UP));
+}
+
+// What the matching loop reads, in one constant object (one base address): the entry of every
+// state's step on every byte, the class folded in, a row of 256 per state; and each state's
+// action and the token code that action returns. Rows are built by inheritance, a state's own
+// pairs laid over its default's row (a second way to the answers that yy_next_state finds by
+// walking the chain; the two are checked against each other below). The rows of states that a
+// match never enters, or never leaves (it ends on entering them), are never read; they end the
+// match in the dead state, which has no action.
 struct YyMatchTables {
-    std::int8_t next[YY_STATES][YY_BYTES];
+    std::int16_t next[YY_STATES * YY_BYTES];  // state x YY_BYTES + byte
     std::int8_t action[YY_STATES];
-    std::int16_t token[YY_STATES];
+    std::uint16_t token[YY_STATES];
 };
 
 constexpr YyMatchTables yy_derive_match_tables() {
@@ -170,44 +196,31 @@ constexpr YyMatchTables yy_derive_match_tables() {
     }
     YyMatchTables t{};
     for (int s = 0; s < YY_STATES; ++s) {
-        for (int b = 0; b < YY_BYTES; ++b) {
-            std::ptrdiff_t to = built[s] ? by_class[s][yy_char_class[b]] : YY_DEAD_STATE;
-            t.next[s][b] = static_cast<std::int8_t>(yy_stops(to) ? to - YY_STOP_FLAG : to);
-        }
+        for (int b = 0; b < YY_BYTES; ++b)
+            t.next[s * YY_BYTES + b] = built[s] && !yy_stops(s) ? yy_entry_for_step(s, by_class[s][yy_char_class[b]]) : ~YY_DEAD_STATE;
         t.action[s] = static_cast<std::int8_t>(yy_state_action[s]);
-        t.token[s] = static_cast<std::int16_t>(yy_action_token[yy_state_action[s]]);
+        t.token[s] = static_cast<std::uint16_t>(yy_action_token[yy_state_action[s]]);
     }
     return t;
 }
 inline constexpr YyMatchTables yy_match = yy_derive_match_tables();
 
-// The byte table and the comb agree on every state a match can be in and every byte (and so on
-// every class, each class having at least one byte).
+// The byte table and the comb agree on every state a match can go on from and every byte (and so
+// on every class, each class having at least one byte): an entry leads to the successor's row,
+// or ends the match in the successor, or, where the successor accepts nothing, in the state
+// before.
 constexpr bool yy_byte_table_agrees() {
     for (int s = 0; s < YY_STATES; ++s)
-        for (int b = 0; b < YY_BYTES; ++b)
-            if ((YY_REACHABLE >> s & 1) != 0) {
-                std::ptrdiff_t to = yy_next_state(s, yy_char_class[b]);
-                if (yy_match.next[s][b] != (yy_stops(to) ? to - YY_STOP_FLAG : to))
-                    return false;
-            }
-    return true;
-}
-static_assert(yy_byte_table_agrees());
-static_assert(yy_stops(YY_DEAD_STATE) && !yy_accepts(YY_DEAD_STATE));
-
-// Back-up is never more than one byte: a state from which one step can end a match in a state
-// that accepts nothing accepts itself. So the matching loop keeps only the state before the last
-// step, and backs up to it, instead of noting every accepting state it passes.
-constexpr bool yy_backs_up_one_byte() {
-    for (int s = 0; s < YY_STATES; ++s)
-        for (int c = 0; c < YY_CLASSES; ++c) {
+        for (int b = 0; b < YY_BYTES; ++b) {
             if ((YY_REACHABLE >> s & 1) == 0 || yy_stops(s))
                 continue;
-            auto t = yy_next_state(s, c);
-            if (yy_stops(t) && !yy_accepts(t) && !yy_accepts(s))
+            std::ptrdiff_t to = yy_next_state(s, yy_char_class[b]);
+            int e = yy_match.next[s * YY_BYTES + b];
+            bool agrees = e >= 0 ? !yy_stops(to) && e == to * YY_BYTES
+                        : yy_stops(to) && (yy_accepts(to) ? ~e == to : ~e == s + YY_BACK_UP && yy_accepts(s));
+            if (!agrees)
                 return false;
         }
     return true;
 }
-static_assert(yy_backs_up_one_byte());
+static_assert(yy_byte_table_agrees());
