@@ -33,11 +33,16 @@ struct ScanBuffer {
     std::int32_t eof_state;
 };
 
+// Until the first call has set the scanner up, scanning begins on a stand-in for the buffer that
+// holds nothing but the end-of-buffer marker, so that the first match ends in the end-of-buffer
+// action, which sets up before anything else; no test on every call.
+char yy_no_buffer[2] = {0, 0};
+
 int yy_start_state = 0;
 bool yy_need_setup = true;
 ScanBuffer* yy_active_buffer = nullptr;
-char* yy_resume_pos;             // where the next scan begins; the end of the text scanned so far
-char yy_saved_byte;              // the byte under the NUL that terminates yytext
+char* yy_resume_pos = yy_no_buffer;  // where the next scan begins; the end of the text scanned so far
+char yy_saved_byte = 0;              // the byte under the NUL that terminates yytext
 int yy_data_count;               // bytes held, lead byte included: the marker's index
 std::ptrdiff_t yy_backup_state;  // last accepting state of the current match...
 char* yy_backup_pos;             // ...and the position at which it was met
@@ -177,9 +182,6 @@ void yy_setup() {
 }  // namespace
 
 int yylex() {
-    if (yy_need_setup) [[unlikely]]
-        yy_setup();
-
     // The scan position, the token start and the state live in locals while a token is matched
     // (a store through the buffer may alias any global); the globals are brought up to date
     // where the slow paths and the next call need them. States and classes are held
@@ -244,6 +246,12 @@ int yylex() {
             // The match is the text so far plus one NUL, and p is just past that NUL.
             int matched = static_cast<int>(p - yytext) - 1;
             *p = yy_saved_byte;
+            if (yy_need_setup) [[unlikely]] {  // the first call: the marker of the stand-in
+                yy_setup();
+                p = yy_resume_pos;
+                *p = yy_saved_byte;
+                continue;
+            }
             bool resume_matching;
             if (yy_resume_pos <= yy_active_buffer->data + yy_data_count) {
                 // A NUL before the marker is a byte of the input: scan it as one.
