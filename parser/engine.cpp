@@ -57,7 +57,7 @@ void yystack_copy(const void* from, void* to, long count) {
 // YYMAX_TOKEN; any code still has a symbol.)
 std::ptrdiff_t symbol_of(int token) {
     // The named tokens, nearly every token, have consecutive symbols.
-    if (static_cast<unsigned>(token - EOL) <= DIVIDE - EOL)
+    if (static_cast<unsigned>(token - EOL) <= DIVIDE - EOL) [[likely]]
         return token - (EOL - YYSYMBOL_EOL);
     if (token <= 0)
         return 0;

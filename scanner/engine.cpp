@@ -208,10 +208,10 @@ int yylex() {
             e = yy_match.next[e + static_cast<unsigned char>(*p)];
             ++p;
         }
-        // The match is over: ~e is the state it ends in, plus YY_BACK_UP if that is one byte back.
-        e = ~e;
-        p -= e / YY_BACK_UP;
-        s = e % YY_BACK_UP;
+        // The match is over: ~e is the state it ends in, plus YY_BACK_UP if that is one byte back
+        // (the action and token tables take the state either way).
+        s = ~e;
+        p -= s / YY_BACK_UP;
         goto act;
 
     act_noted:

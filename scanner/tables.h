@@ -168,15 +168,15 @@ constexpr std::int16_t yy_entry_for_step(std::ptrdiff_t s, std::ptrdiff_t to) {
 
 // What the matching loop reads, in one constant object (one base address): the entry of every
 // state's step on every byte, the class folded in, a row of 256 per state; and each state's
-// action and the token code that action returns. Rows are built by inheritance, a state's own
+// action and the token code that action returns, by the state with or without the back-up mark. Rows are built by inheritance, a state's own
 // pairs laid over its default's row (a second way to the answers that yy_next_state finds by
 // walking the chain; the two are checked against each other below). The rows of states that a
 // match never enters, or never leaves (it ends on entering them), are never read; they end the
 // match in the dead state, which has no action.
 struct YyMatchTables {
     std::int16_t next[YY_STATES * YY_BYTES];  // state x YY_BYTES + byte
-    std::int8_t action[YY_STATES];
-    std::uint16_t token[YY_STATES];
+    std::int8_t action[2 * YY_BACK_UP];   // indexed by the state, back-up mark or not
+    std::uint16_t token[2 * YY_BACK_UP];
 };
 
 constexpr YyMatchTables yy_derive_match_tables() {
@@ -198,8 +198,10 @@ constexpr YyMatchTables yy_derive_match_tables() {
     for (int s = 0; s < YY_STATES; ++s) {
         for (int b = 0; b < YY_BYTES; ++b)
             t.next[s * YY_BYTES + b] = built[s] && !yy_stops(s) ? yy_entry_for_step(s, by_class[s][yy_char_class[b]]) : ~YY_DEAD_STATE;
-        t.action[s] = static_cast<std::int8_t>(yy_state_action[s]);
-        t.token[s] = static_cast<std::uint16_t>(yy_action_token[yy_state_action[s]]);
+        for (int marked : {s, s + YY_BACK_UP}) {
+            t.action[marked] = static_cast<std::int8_t>(yy_state_action[s]);
+            t.token[marked] = static_cast<std::uint16_t>(yy_action_token[yy_state_action[s]]);
+        }
     }
     return t;
 }
