@@ -184,7 +184,7 @@ void yy_setup() {
 int yylex() {
     // The scan position, the token start and the state live in locals while a token is matched
     // (a store through the buffer may alias any global); the globals are brought up to date
-    // where the slow paths and the next call need them. States and classes are held
+    // where the slow paths and the next call need them. Entries and states are held
     // pointer-wide, so that they index the tables without being widened first.
     char* p = yy_resume_pos;
     *p = yy_saved_byte;
