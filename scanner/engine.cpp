@@ -1,7 +1,9 @@
 // Scanner engine: runs the automaton over a refillable buffer of standard input with longest-match
 // back-up and cuts each token out in place. State: the one input buffer and the matching position.
+#include <bit>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/diagnostics.h"
 #include "runtime/text_read.h"
@@ -140,27 +142,57 @@ RefillResult yy_refill_buffer() {
     return result;
 }
 
-// The number literal's value: digit by digit in 64 bits, -1 once v * 10 would reach 2^64 (the
-// remaining digits ignored), and the low 32 bits of the result (conversion to int32_t is modulo
-// 2^32).
-std::int32_t yy_number_value(const char* text, int length) {
+// The value of the one to eight digits that end at `end`, from one load of the eight bytes
+// before `end`, which must lie in the buffer: the bytes before the digits are masked to zeros
+// (leading zeros), and the digits' low four bits combined in pairs, then fours, then eights, all
+// lanes at once. On a little-endian machine the first byte is the lowest, so in every lane the
+// lower half holds the more significant part.
+std::uint32_t yy_eight_digit_value(const char* end, int length) {
+    static_assert(std::endian::native == std::endian::little);
+    std::uint64_t w;
+    std::memcpy(&w, end - 8, 8);
+    w &= 0x0F0F0F0F0F0F0F0F & ~std::uint64_t{0} << 8 * (8 - length);
+    w = (w * 10 + (w >> 8)) & 0x00FF00FF00FF00FF;
+    w = (w * 100 + (w >> 16)) & 0x0000FFFF0000FFFF;
+    return static_cast<std::uint32_t>(w * 10000 + (w >> 32));
+}
+
+// The value of a literal of more than SHORT_NUMBER digits (see yy_number_value): up to eight
+// digits with eight bytes of the buffer up to their end at once, otherwise digit by digit, -1 once
+// v * 10 would reach 2^64 (the remaining digits ignored).
+[[gnu::noinline]] std::uint64_t yy_long_number_value(const char* text, int length) {
+    constexpr int AT_ONCE = 8;
     constexpr int ALWAYS_FITS = 19;                   // nineteen digits never overflow 64 bits
     constexpr std::uint64_t LIMIT = UINT64_MAX / 10;  // v * 10 overflows past this
+    if (length <= AT_ONCE && text + length - yy_active_buffer->data >= AT_ONCE)
+        return yy_eight_digit_value(text + length, length);
     const auto* q = reinterpret_cast<const unsigned char*>(text);
     const auto* end = q + length;
     std::uint64_t v = 0;
-    if (length > ALWAYS_FITS) [[unlikely]] {
-        for (const auto* fits_end = q + ALWAYS_FITS; q != fits_end; ++q)
-            v = v * 10 + *q - '0';
-        for (; q != end; ++q) {
-            if (v > LIMIT)
-                return -1;
-            v = v * 10 + *q - '0';
-        }
-    } else {
+    for (const auto* fits_end = q + (length < ALWAYS_FITS ? length : ALWAYS_FITS); q != fits_end; ++q)
+        v = v * 10 + *q - '0';
+    for (; q != end; ++q) {
+        if (v > LIMIT)
+            return UINT64_MAX;  // -1 in its low 32 bits
+        v = v * 10 + *q - '0';
+    }
+    return v;
+}
+
+// The number literal's value: the literal read digit by digit as an unsigned 64-bit number, -1
+// once v * 10 would reach 2^64, and the low 32 bits of the result (conversion to int32_t is
+// modulo 2^32). Short literals, the usual ones, are read here; longer ones out of line.
+std::int32_t yy_number_value(const char* text, int length) {
+    constexpr int SHORT_NUMBER = 4;
+    std::uint64_t v = 0;
+    if (length <= SHORT_NUMBER) [[likely]] {
+        const auto* q = reinterpret_cast<const unsigned char*>(text);
+        const auto* end = q + length;
         do  // a number has at least one digit
             v = v * 10 + *q - '0';
         while (++q != end);
+    } else {
+        v = yy_long_number_value(text, length);
     }
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
 }
