@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Performance guard: instructions per input byte of build/intcalc (the default preset's build, which
+# the test workflow has made) on 1 MB of each benchmark workload, counted by callgrind, held against
+# the budgets in bench/ipb_budgets. Fails when a workload goes over its budget, with the figure, the
+# budget and the command that reproduces the count. Instruction counts do not depend on the load
+# of the machine, so the step needs no quiet machine.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+if ! command -v valgrind >/dev/null; then
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq valgrind
+fi
+[ -x build/intcalc ] || cmake --workflow --preset default >/dev/null
+
+budgets=bench/ipb_budgets
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+g++ -std=c++20 -O2 -o "$tmp/gen_workloads" bench/gen_workloads.cpp
+
+failed=0
+while read -r workload budget _; do
+  case "$workload" in ''|'#'*) continue ;; esac
+  "$tmp/gen_workloads" "$workload" 1000000 > "$tmp/$workload.txt"
+  valgrind --tool=callgrind --callgrind-out-file="$tmp/callgrind.$workload" build/intcalc \
+    < "$tmp/$workload.txt" > /dev/null 2> "$tmp/valgrind.$workload.log"
+  instructions=$(sed -n 's/^\(summary\|totals\): *\([0-9]*\).*/\2/p' "$tmp/callgrind.$workload" | head -n 1)
+  bytes=$(wc -c < "$tmp/$workload.txt")
+  verdict=$(awk -v i="$instructions" -v b="$bytes" -v limit="$budget" \
+    'BEGIN { f = i / b; printf "%.2f %s", f, (f <= limit ? "within" : "OVER") }')
+  figure=${verdict% *}
+  if [ "${verdict#* }" = within ]; then
+    echo "50-performance: $workload $figure instructions per byte, budget $budget"
+  else
+    failed=1
+    echo "50-performance: $workload $figure instructions per byte, OVER its budget of $budget" >&2
+    echo "  reproduce: g++ -std=c++20 -O2 -o /tmp/gen_workloads bench/gen_workloads.cpp &&" \
+      "/tmp/gen_workloads $workload 1000000 > /tmp/$workload.txt &&" \
+      "valgrind --tool=callgrind build/intcalc < /tmp/$workload.txt > /dev/null" >&2
+  fi
+done < "$budgets"
+
+if [ "$failed" -ne 0 ]; then
+  echo "50-performance: over budget (see bench/README.md, \"Optimisation log\", before raising one)" >&2
+  exit 1
+fi
+echo "50-performance: every workload within its budget"
