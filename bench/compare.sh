@@ -82,7 +82,7 @@ if [ -z "$intcalc" ]; then
     cmake --build "$tmp/build-profile" -j2 --target intcalc >/dev/null
     intcalc="$tmp/build-profile/intcalc"
   else
-    echo "building build/intcalc (cmake --workflow --preset default)"
+    echo "running the README's build command (cmake --workflow --preset default), which brings build/intcalc up to date"
     (cd "$root" && cmake --workflow --preset default >/dev/null)
     intcalc="$root/build/intcalc"
   fi
@@ -108,6 +108,7 @@ for w in ${workloads//,/ }; do
   "$tmp/gen_workloads" "$w" > "$tmp/$w.txt"
   "$tmp/gen_workloads" "$w" "$slice_bytes" > "$tmp/$w.slice.txt"  # a prefix of whole lines
   "$tmp/gen_workloads" "$w" 2000000 > "$tmp/$w.ipb.txt"
+  "$tmp/gen_workloads" "$w" 500000 > "$tmp/$w.ipb-peer.txt"
 done
 
 echo "measuring $intcalc on $(nproc) cores ($(lscpu | sed -n 's/^Model name: *//p'))"
