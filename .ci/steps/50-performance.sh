@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Performance guard: instructions per input byte of build/intcalc (the default preset's build, which
-# the test workflow has made) on 1 MB of each benchmark workload, counted by callgrind, held against
-# the budgets in bench/ipb_budgets. Fails when a workload goes over its budget, with the figure, the
-# budget and the command that reproduces the count. Instruction counts do not depend on the load
-# of the machine, so the step needs no quiet machine.
+# Performance guard: instructions per input byte of build/intcalc (the default preset's build,
+# which the install step has made; built here if missing) on 1 MB of each benchmark workload,
+# counted by callgrind, held against the budgets in bench/ipb_budgets. Fails when a workload goes
+# over its budget, with the figure, the budget and the commands that reproduce the count.
+# Instruction counts do not depend on the load of the machine, so the step needs no quiet machine.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -36,7 +36,8 @@ while read -r workload budget _; do
     echo "50-performance: $workload $figure instructions per byte, OVER its budget of $budget" >&2
     echo "  reproduce: g++ -std=c++20 -O2 -o /tmp/gen_workloads bench/gen_workloads.cpp &&" \
       "/tmp/gen_workloads $workload 1000000 > /tmp/$workload.txt &&" \
-      "valgrind --tool=callgrind build/intcalc < /tmp/$workload.txt > /dev/null" >&2
+      "valgrind --tool=callgrind build/intcalc < /tmp/$workload.txt > /dev/null" \
+      "(the instructions are callgrind's \"Collected\" count; divide by the bytes of /tmp/$workload.txt)" >&2
   fi
 done < "$budgets"
 
