@@ -2,6 +2,7 @@
 // State: the buffer, its fill, whether descriptor 1 is a console, and whether a write has failed.
 #include "runtime/output.h"
 
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -18,6 +19,9 @@ constexpr int OUT_LINE_SPAN = 16;     // a formatted line is moved as this many 
 char out_buffer[OUT_BLOCK + OUT_LINE_SPAN];
 int out_fill = 0;
 bool out_unbuffered = false;
+// The fill up to which a whole line still fits in the block; below any fill on a console, where
+// nothing is kept in the block.
+int out_line_fits = OUT_BLOCK - OUT_LINE_MAX;
 bool out_failed = false;
 
 // Writes all of [data, data + n) to descriptor 1, in as many writes as the descriptor takes;
@@ -53,14 +57,47 @@ void out_write(const char* data, int n) {
     out_fill += n;
 }
 
-// The number of decimal digits of u (1 for 0): the bit width gives the count or one less (1233 /
-// 4096 is just over log10 2), and one comparison settles which.
-int decimal_digits(std::uint32_t u) {
-    static constexpr std::uint32_t powers_of_ten[] = {1, 10, 100, 1000, 10000, 100000, 1000000,
-                                                      10000000, 100000000, 1000000000};
-    int guess = static_cast<int>(std::bit_width(u | 1) * 1233 >> 12);
-    return guess + ((u | 1) >= powers_of_ten[guess]);
+// For each bit width w of a value u (1 to 32), the count of decimal digits of the smallest u of
+// that width in the upper half, and in the lower half 2^32 less the power of ten at which the
+// count goes up by one if that lies among the values of width w (0 otherwise): added to u, the
+// lower half carries into the upper exactly when u has reached that power.
+constexpr std::array<std::uint64_t, 33> make_digit_counts() {
+    std::array<std::uint64_t, 33> t{};
+    for (int w = 1; w <= 32; ++w) {
+        std::uint64_t lowest = std::uint64_t{1} << (w - 1);
+        std::uint64_t power = 10;
+        std::uint64_t count = 1;
+        while (power <= lowest) {
+            power *= 10;
+            ++count;
+        }
+        bool rises = power < (std::uint64_t{1} << w);
+        t[w] = count << 32 | (rises ? (std::uint64_t{1} << 32) - power : 0);
+    }
+    return t;
 }
+constexpr std::array<std::uint64_t, 33> digit_counts = make_digit_counts();
+
+// The number of decimal digits of u (1 for 0).
+constexpr int decimal_digits(std::uint32_t u) {
+    return static_cast<int>((u + digit_counts[std::bit_width(u | 1)]) >> 32);
+}
+static_assert([] {  // right on both sides of every power of ten and of every power of two
+    std::uint32_t power = 1;
+    for (int count = 1; count <= 9; ++count, power *= 10)
+        if (decimal_digits(power * 10 - 1) != count || decimal_digits(power * 10) != count + 1)
+            return false;
+    for (int w = 1; w < 32; ++w) {
+        std::uint32_t two = std::uint32_t{1} << w;
+        std::uint32_t p = 1;
+        int count = 1;
+        for (; p <= two / 10; p *= 10)
+            ++count;
+        if (decimal_digits(two) != count || decimal_digits(two - 1) != (two - 1 >= p ? count : count - 1))
+            return false;
+    }
+    return decimal_digits(0) == 1 && decimal_digits(UINT32_MAX) == 10;
+}());
 
 // The eight decimal digits of x (< 10^8), leading zeros included, as the bytes of a word in the
 // order they are written. x is cut into halves of four digits, each half into two digits, each
@@ -83,6 +120,8 @@ std::uint64_t eight_digits(std::uint32_t x) {
 
 void out_open() {
     out_unbuffered = platform_is_console(1);
+    if (out_unbuffered)
+        out_line_fits = -1;
 }
 
 void out_value_line(std::int32_t value) {
@@ -99,7 +138,9 @@ void out_value_line(std::int32_t value) {
     char* digits = line + OUT_LINE_SPAN - 1 - DIGITS_MAX;
     // The magnitude in unsigned arithmetic, where negating -2147483648 is defined.
     std::uint32_t u = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
-    std::uint32_t high = u / 100000000;  // at most 42
+    // u / 10^8 (at most 42), as a multiplication by 1441151881 / 2^57, which is exact for every
+    // 32-bit u; written out, as a compiler may otherwise divide where it judges the code cold.
+    std::uint32_t high = static_cast<std::uint32_t>((u * std::uint64_t{1441151881}) >> 57);
     std::memcpy(digits, pairs + 2 * high, 2);
     std::uint64_t word = eight_digits(u - high * 100000000);
     std::memcpy(digits + 2, &word, 8);
@@ -109,7 +150,7 @@ void out_value_line(std::int32_t value) {
         *--first = '-';
     int n = static_cast<int>(line + OUT_LINE_SPAN - first);
 
-    if (!out_unbuffered && OUT_BLOCK - out_fill >= OUT_LINE_MAX) {
+    if (out_fill <= out_line_fits) {
         // The common case: the line fits in the block and is moved there as one whole span.
         std::memcpy(out_buffer + out_fill, first, OUT_LINE_SPAN);
         out_fill += n;
