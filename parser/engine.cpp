@@ -92,15 +92,15 @@ std::int32_t checked_div(std::int32_t a, std::int32_t b) {
     return a / b;
 }
 
-// The action of rule r. `rhs` points at the value of its first right-hand symbol; `result` is
-// preset to that value.
-void yy_reduce_action(int r, const std::int32_t* rhs, std::int32_t& result) {
+// The action of rule r. `rhs` points at the value of its first right-hand symbol, `last` is the
+// value of its last (which may not be on the stack); `result` is preset to the first.
+void yy_reduce_action(int r, const std::int32_t* rhs, std::int32_t last, std::int32_t& result) {
     switch (r) {
     case 3: out_value_line(rhs[1]); break;
-    case 4: result = wrap_add(rhs[0], rhs[2]); break;
-    case 5: result = wrap_sub(rhs[0], rhs[2]); break;
-    case 6: result = wrap_mul(rhs[0], rhs[2]); break;
-    case 7: result = checked_div(rhs[0], rhs[2]); break;
+    case 4: result = wrap_add(rhs[0], last); break;
+    case 5: result = wrap_sub(rhs[0], last); break;
+    case 6: result = wrap_mul(rhs[0], last); break;
+    case 7: result = checked_div(rhs[0], last); break;
     case 8: result = rhs[1]; break;
     case 9: result = rhs[0]; break;
     default: break;  // rules 1 and 2 have no action
@@ -118,16 +118,20 @@ struct Stacks {
 // pops the right-hand side from the stacks whose tops are `next` and `vnext` (one past the top
 // entry), and returns the goto's step from the state that the pop exposes, with the result in
 // `value`. Instantiated once per rule, so every lookup on R folds to a constant.
-template <int R>
+//
+// With SHIFTED, the last right-hand symbol is the lookahead, shifted into the state that reduces
+// by R without that state being pushed: its value is yylval, and the rule pops one entry less.
+template <int R, bool SHIFTED = false>
 YyStep reduce(std::int16_t*& next, std::int32_t*& vnext, std::int32_t& value) {
     constexpr int n = yyrule_length[R];
-    const std::int32_t* rhs = vnext - n;
+    constexpr int popped = SHIFTED ? n - 1 : n;
+    const std::int32_t* rhs = vnext - popped;
     std::int32_t result = 0;  // an empty rule's result is never read
     if constexpr (n > 0)
         result = rhs[0];
-    yy_reduce_action(R, rhs, result);
-    next -= n;
-    vnext -= n;
+    yy_reduce_action(R, rhs, SHIFTED ? yylval : n > 0 ? rhs[n - 1] : 0, result);
+    next -= popped;
+    vnext -= popped;
     value = result;
     return yy_dense.go[yyrule_lhs[R] - YYFIRST_NONTERMINAL][next[-1]];
 }
@@ -170,75 +174,117 @@ int yyparse() {
     // being widened first.
     int lookahead = YYEMPTY;
     std::ptrdiff_t symbol = YYSYMBOL_NONE;
-    YyStep step = yy_entering(0);  // the state to push, and the rule to reduce by after it
-    std::int32_t value = 0;        // the value that goes with it (none for the bottom entry)
     int result;
     yynerrs = 0;
 
-    for (;;) {
-        // Push step.shift with `value`.
-        std::ptrdiff_t state = step.shift;
+    // A push is made where each kind of step ends. These are written once and inlined wherever
+    // they are used, so that the stack tops stay in registers.
+    //
+    // After the push that filled the stacks (`next` one past it), they grow; false at the limit.
+    auto grow = [&]() __attribute__((always_inline)) {
+        int depth = static_cast<int>(next - stacks.states);
+        Stacks more = grow_stacks(stacks, depth, grown + generations);
+        if (more.capacity == 0)
+            return false;
+        generations += 2;
+        stacks = more;
+        next = stacks.states + depth;
+        vnext = stacks.values + depth;
+        limit = stacks.states + stacks.capacity;
+        return true;
+    };
+    // Pushes a state with its value; false when the stacks have reached their limit.
+    auto push = [&](std::ptrdiff_t state, std::int32_t value) __attribute__((always_inline)) {
         *next++ = static_cast<std::int16_t>(state);
         *vnext++ = value;
-        if (next == limit) [[unlikely]] {
-            int depth = static_cast<int>(next - stacks.states);
-            Stacks more = grow_stacks(stacks, depth, grown + generations);
-            if (more.capacity == 0) {
-                yyerror(YY_MSG_STACK_OVERFLOW);
-                result = 2;
-                break;
-            }
-            generations += 2;
-            stacks = more;
-            next = stacks.states + depth;
-            vnext = stacks.values + depth;
-            limit = stacks.states + stacks.capacity;
-        }
+        return next != limit || grow();
+    };
 
-        // Decide, unless the state just entered reduces at once: by the lookahead, read now if
-        // none is held. A shift goes round to its push; a reduction follows.
-        int rule = step.rule;
+    // The bottom entry, the start state, whose value slot holds no value. Then, each pass: the
+    // state on top waits for the lookahead (rule 0) or reduces by `rule` at once.
+    push(0, 0);
+    static_assert(YYINITDEPTH > 1, "the bottom entry leaves room");
+    int rule = yy_entering(0).rule;
+    for (;;) {
+        YyStep step;
+        std::int32_t value;
         if (rule == 0) {
+            // Decide by the lookahead, read now if none is held.
             if (symbol == YYSYMBOL_NONE) {
                 lookahead = yylex();
                 if (lookahead < 0)
                     lookahead = 0;  // any code below 0 (the scanner returns none) ends the input too
                 symbol = symbol_of(lookahead);
             }
-            step = yy_dense.action[state][symbol];
+            step = yy_dense.action[next[-1]][symbol];
             if (step.shift > 0) {
+                // A plain shift: its state waits for the next lookahead.
                 if (symbol != 0) [[likely]] {
                     symbol = YYSYMBOL_NONE;
                 } else if (step.shift == YYFINAL) {  // the end of input is never consumed
                     result = 0;
                     break;
                 }
-                value = yylval;
+                if (!push(step.shift, yylval)) [[unlikely]]
+                    goto overflow;
                 continue;
             }
             rule = step.rule;
+            if (step.shift < 0) {
+                // The shift and the reduction that follows it at once, as one step. If the push
+                // of the state between them would fill the stacks, it is made, and the stacks
+                // grow (or reach their limit) as they would step by step; the reduction pops it.
+                symbol = YYSYMBOL_NONE;
+                if (next + 1 == limit) [[unlikely]] {
+                    if (!push(-step.shift, yylval))
+                        goto overflow;
+                    --next;
+                    --vnext;
+                }
+                static_assert((YY_RULES_AFTER_SHIFT & ~(1u << 3 | 1u << 6 | 1u << 7 | 1u << 8)) == 0,
+                              "every rule reduced right after a shift has its case here");
+                if (rule == 8) {  // first: a closing parenthesis, as many as the opening ones
+                    step = reduce<8, true>(next, vnext, value);
+                } else {
+                    switch (rule) {
+                    case 3: step = reduce<3, true>(next, vnext, value); break;
+                    case 6: step = reduce<6, true>(next, vnext, value); break;
+                    case 7: step = reduce<7, true>(next, vnext, value); break;
+                    default: __builtin_unreachable();  // no other rule (see the assertion above)
+                    }
+                }
+                goto go;
+            }
         }
 
+        // Rules 3 and 8 are reduced only right after the shift of their last symbol (above).
+        static_assert((YY_RULES_ON_THEIR_OWN & (1u << 3 | 1u << 8)) == 0);
         switch (rule) {
         case 1: step = reduce<1>(next, vnext, value); break;
         case 2: step = reduce<2>(next, vnext, value); break;
-        case 3: step = reduce<3>(next, vnext, value); break;
         case 4: step = reduce<4>(next, vnext, value); break;
         case 5: step = reduce<5>(next, vnext, value); break;
         case 6: step = reduce<6>(next, vnext, value); break;
         case 7: step = reduce<7>(next, vnext, value); break;
-        case 8: step = reduce<8>(next, vnext, value); break;
         case 9: step = reduce<9>(next, vnext, value); break;
         default:  // syntax error: reported once, and it ends the parse (see above)
             ++yynerrs;
             yyerror(YY_MSG_PARSE_ERROR);
             result = 1;
-            break;
+            goto done;
         }
-        if (rule == 0)
-            break;
+    go:
+        // The goto after a reduction: push its state with the result.
+        if (!push(step.shift, value)) [[unlikely]]
+            goto overflow;
+        rule = step.rule;
     }
+    goto done;
 
+overflow:
+    yyerror(YY_MSG_STACK_OVERFLOW);
+    result = 2;
+done:
     yychar = symbol == YYSYMBOL_NONE ? YYEMPTY : lookahead;
     for (void* storage : grown)
         std::free(storage);

@@ -119,7 +119,9 @@ constexpr bool yy_passes_value(int rule) {
 
 // One step of the engine: push `shift` (0: none) with the lookahead's value, consuming the
 // lookahead; then reduce by `rule` (0: none). {0, 0} is a syntax error; a shift into YYFINAL
-// accepts.
+// accepts. A negative `shift` is the shift of the lookahead into state -shift, which reduces by
+// `rule` at once, taken with that reduction as one step: the state is never pushed, and the
+// reduction takes the lookahead's value as its last right-hand value.
 struct YyStep {
     std::int8_t shift;
     std::int8_t rule;
@@ -144,7 +146,12 @@ constexpr YyStep yy_derive_action(int state, int symbol) {
     while (yy_reduces_at_once(target) && yy_passes_value(yydefault_rule[target]) &&
            yyrule_length[yydefault_rule[target]] == 1)
         target = yy_packed_goto(yyrule_lhs[yydefault_rule[target]] - YYFIRST_NONTERMINAL, state);
-    return yy_entering(target);
+    // A shift into a state that reduces at once by a rule that does more than pass the value on
+    // is taken with that reduction as one step.
+    YyStep step = yy_entering(target);
+    if (step.rule != 0)
+        step.shift = static_cast<std::int8_t>(-step.shift);
+    return step;
 }
 
 // The dense tables: the step of every state on every terminal, and the goto of every
@@ -186,13 +193,19 @@ constexpr bool yy_dense_tables_agree() {
             if (a == YYFINAL && (d.shift != YYFINAL || d.rule != 0))
                 return false;
             if (a > 0 && a != YYFINAL) {
-                if (d.shift <= 0 || d.rule != (yy_reduces_at_once(d.shift) ? yydefault_rule[d.shift] : 0))
+                // A plain shift into a state that waits for a lookahead, or one that reduces at
+                // once taken with its reduction (never on the end of input, which is not
+                // consumed), by a rule that does more than pass a value on.
+                int to = d.shift > 0 ? d.shift : -d.shift;
+                if (d.shift > 0 ? d.rule != 0 || yy_reduces_at_once(to)
+                                : d.shift == 0 || sym == 0 || !yy_reduces_at_once(to) ||
+                                  d.rule != yydefault_rule[to] || yy_passes_value(d.rule))
                     return false;
-                // Unfolded, or folded through a value-passing reduction that leads from s to d.shift.
+                // Unfolded, or folded through a value-passing reduction that leads from s to `to`.
                 int r = yydefault_rule[a];
                 bool folded = yy_reduces_at_once(a) && yy_passes_value(r) &&
-                              yy_packed_goto(yyrule_lhs[r] - YYFIRST_NONTERMINAL, s) == d.shift;
-                if (d.shift != a && !folded)
+                              yy_packed_goto(yyrule_lhs[r] - YYFIRST_NONTERMINAL, s) == to;
+                if (to != a && !folded)
                     return false;
             }
         }
@@ -203,3 +216,25 @@ constexpr bool yy_dense_tables_agree() {
     return true;
 }
 static_assert(yy_dense_tables_agree());
+
+// The rules that the engine reduces by in a step of each kind, as sets of rule numbers (bit r
+// for rule r): after a shift, as one compound step; otherwise (at the start, on a lookahead, or
+// after a goto into a state that reduces at once). The action rows of states that reduce at once
+// are never read.
+constexpr unsigned yy_rules_reduced(bool after_shift) {
+    unsigned rules = 0;
+    auto note = [&](YyStep step, bool compound) {
+        if (step.rule != 0 && (step.shift < 0) == compound)
+            rules |= 1u << step.rule;
+    };
+    note(yy_entering(0), after_shift);
+    for (int s = 0; s < YYSTATES; ++s) {
+        for (int sym = 0; sym < YYSYMBOLS && !yy_reduces_at_once(s); ++sym)
+            note(yy_dense.action[s][sym], after_shift);
+        for (int nt = 0; nt < YYNONTERMINALS; ++nt)
+            note(yy_dense.go[nt][s], after_shift);
+    }
+    return rules;
+}
+inline constexpr unsigned YY_RULES_AFTER_SHIFT = yy_rules_reduced(true);
+inline constexpr unsigned YY_RULES_ON_THEIR_OWN = yy_rules_reduced(false);
