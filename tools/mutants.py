@@ -1,0 +1,366 @@
+"""The mutants of tools/mutate.py: small faults of the kind a slip of the hand or of thought makes,
+spread over every product file and every table. Each is an edit that finds its place by text:
+  M(id, file, find, replace, why)    `find` must occur exactly once in `file`
+  cell(id, file, row, index, value, why)
+                                     entry `index` of a table row (the row's text is the `find`)
+  byte(id, value, new_class, why)    the character class of one byte value
+`asan=True` has a mutant judged by the sanitized build. Ids are stable names: tests/MUTANTS.md and
+`--only` use them.
+"""
+import re
+
+MUTANTS = []
+
+
+def M(id, file, find, replace, why, asan=False):
+    MUTANTS.append({"id": id, "file": file, "find": find, "replace": replace, "why": why, "asan": asan})
+
+
+def cell(id, file, row, index, value, why):
+    """Entry `index` of the row's list (the numbers after its last `{` or `*/`) becomes `value`."""
+    head = max(row.rfind("{"), row.rfind("*/")) + 1
+    spans = [m.span() for m in re.finditer(r"-?\w+", row[head:])]
+    a, b = spans[index]
+    new = str(value).rjust(b - a)
+    M(id, file, row, row[:head + a] + new + row[head + b:], why)
+
+
+# ---------------------------------------------------------------------------------------------
+SCANNER_TABLES = "scanner/tables.h"
+CLASS_ROWS = {
+    0x0: "/* 0x */                                 0, 1, 1, 1, 1, 1, 1, 1, 1, 2, 3, 1, 1, 1, 1, 1,",
+    0x1: "/* 1x */                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,",
+    0x2: "/* 2x */                                 2, 1, 1, 1, 1, 1, 1, 1, 4, 5, 6, 7, 1, 8, 1, 9,",
+    0x3: "/* 3x */                                10,10,10,10,10,10,10,10,10,10, 1, 1, 1, 1, 1, 1,",
+}
+for _hi in range(0x4, 0x10):
+    CLASS_ROWS[_hi] = f"/* {_hi:X}x */                                 " + "1, " * 15 + "1,"
+
+
+def byte(id, value, new_class, why):
+    cell(id, SCANNER_TABLES, CLASS_ROWS[value >> 4], value & 15, new_class, why)
+
+
+byte("class-nul", 0x00, 1, "NUL no longer the end-of-buffer marker")
+byte("class-bs", 0x08, 2, "backspace made a blank")
+byte("class-tab", 0x09, 1, "tab no longer a blank")
+byte("class-lf", 0x0A, 2, "line feed made a blank")
+byte("class-vt", 0x0B, 2, "vertical tab made a blank")
+byte("class-ff", 0x0C, 2, "form feed made a blank")
+byte("class-cr", 0x0D, 2, "carriage return made a blank")
+byte("class-us", 0x1F, 2, "0x1F made a blank")
+byte("class-space", 0x20, 1, "space no longer a blank")
+byte("class-bang", 0x21, 2, "'!' made a blank")
+byte("class-quote", 0x27, 4, "apostrophe made an opening parenthesis")
+byte("class-lparen", 0x28, 5, "'(' read as ')'")
+byte("class-plus", 0x2B, 8, "'+' read as '-'")
+byte("class-comma", 0x2C, 7, "',' made a plus")
+byte("class-dot", 0x2E, 10, "'.' made a digit")
+byte("class-slash", 0x2F, 6, "'/' read as '*'")
+byte("class-zero", 0x30, 1, "'0' no longer a digit")
+byte("class-nine", 0x39, 1, "'9' no longer a digit")
+byte("class-colon", 0x3A, 10, "':' made a digit")
+byte("class-del", 0x7F, 2, "DEL made a blank")
+byte("class-x80", 0x80, 2, "0x80 made a blank")
+byte("class-xff", 0xFF, 2, "0xFF made a blank")
+M("meta-marker", SCANNER_TABLES, "0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1 };", "1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1 };",
+  "meta class of the marker changed")
+
+ACTION = "yy_state_action[]  = {  0,  0,  0, 12, 10,  8,  9,  5,  6,  3,  1,  2,  4,  7,  7,  0 };"
+BASE = "yy_state_base[]    = {  0,  0,  0, 13, 14, 14, 14, 14, 14, 14, 14, 14, 14,  2,  1, 14 };"
+DEFAULT = "yy_state_default[] = {  0, 15,  1, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15,  0 };"
+NEXT = "yy_trans_next[]  = {  0,  4,  5,  6,  7,  8,  9, 10, 11, 12, 13, 14, 14, 15,  3, 15,"
+CHECK = "yy_trans_check[] = {  0,  1,  1,  1,  1,  1,  1,  1,  1,  1,  1, 14, 13,  3, 15, 15,"
+cell("action-marker", SCANNER_TABLES, ACTION, 3, 13, "marker state ends the input at once")
+cell("action-stray", SCANNER_TABLES, ACTION, 4, 0, "a stray byte accepts nothing")
+cell("action-blank", SCANNER_TABLES, ACTION, 5, 10, "a blank returned as a stray byte")
+cell("action-lf", SCANNER_TABLES, ACTION, 6, 8, "line feed dropped like a blank")
+cell("action-plus", SCANNER_TABLES, ACTION, 10, 2, "'+' returned as MINUS")
+cell("action-digit", SCANNER_TABLES, ACTION, 13, 0, "a single digit accepts nothing")
+cell("action-digits", SCANNER_TABLES, ACTION, 14, 0, "a run of digits accepts nothing")
+cell("action-dead", SCANNER_TABLES, ACTION, 15, 10, "the dead state accepts")
+cell("base-marker", SCANNER_TABLES, BASE, 3, 14, "marker state stops the match itself")
+cell("base-start", SCANNER_TABLES, BASE, 1, 1, "start state's pairs looked up one off")
+cell("base-digit", SCANNER_TABLES, BASE, 13, 1, "one-digit state looks up the wrong pairs")
+cell("base-digits", SCANNER_TABLES, BASE, 14, 2, "digit-run state looks up the wrong pairs")
+cell("base-dead", SCANNER_TABLES, BASE, 15, 13, "dead state no longer stops a match")
+cell("default-start", SCANNER_TABLES, DEFAULT, 1, 0, "start state falls back to state 0")
+cell("default-digit", SCANNER_TABLES, DEFAULT, 13, 14, "one-digit state falls back through the digit-run state")
+cell("default-marker", SCANNER_TABLES, DEFAULT, 3, 0, "marker state falls back to state 0")
+cell("default-dead", SCANNER_TABLES, DEFAULT, 15, 15, "dead state falls back to itself")
+cell("next-stray", SCANNER_TABLES, NEXT, 1, 5, "stray byte leads to the blank state")
+cell("next-lf", SCANNER_TABLES, NEXT, 3, 5, "line feed leads to the blank state")
+cell("next-first-digit", SCANNER_TABLES, NEXT, 10, 14, "first digit leads to the digit-run state")
+cell("next-more-digits", SCANNER_TABLES, NEXT, 11, 13, "further digits lead to the one-digit state")
+cell("next-after-marker", SCANNER_TABLES, NEXT, 13, 3, "marker state loops on the second marker")
+cell("next-dead-marker", SCANNER_TABLES, NEXT, 14, 15, "marker from the dead state stays dead")
+cell("check-zero", SCANNER_TABLES, CHECK, 0, 1, "pair 0 claimed by the start state")
+cell("check-digits", SCANNER_TABLES, CHECK, 11, 13, "digit-run pair claimed by the one-digit state")
+cell("check-marker", SCANNER_TABLES, CHECK, 13, 15, "marker-state pair claimed by the dead state")
+M("start-state", SCANNER_TABLES, "YY_START_STATE = 1;", "YY_START_STATE = 2;", "start in state 2, which falls back to 1")
+M("stop-base", SCANNER_TABLES, "YY_STOP_BASE = 14;", "YY_STOP_BASE = 13;", "stop base of the marker state")
+M("nul-class", SCANNER_TABLES, "YY_NUL_CLASS = 1;", "YY_NUL_CLASS = 2;", "a NUL of the input scanned as a blank")
+
+# ---------------------------------------------------------------------------------------------
+SCANNER = "scanner/engine.cpp"
+M("capacity-less", SCANNER, "YY_BUFFER_CAPACITY = 16384;", "YY_BUFFER_CAPACITY = 16383;", "buffer one byte smaller")
+M("capacity-more", SCANNER, "YY_BUFFER_CAPACITY = 16384;", "YY_BUFFER_CAPACITY = 16385;", "buffer one byte larger")
+M("read-chunk", SCANNER, "YY_READ_CHUNK = 8192;", "YY_READ_CHUNK = 8191;", "reads ask for one byte less")
+M("lead-byte", SCANNER, "b->data[0] = '\\n';", "b->data[0] = 'x';", "lead byte of a fresh buffer")
+M("count-start", SCANNER, "b->count = 1;", "b->count = 0;", "fresh buffer counts no lead byte")
+M("record-unchecked", SCANNER, "if (b == nullptr)", "if (size < 0)", "failed allocation of the record not reported")
+M("data-unchecked", SCANNER, "if (b->data == nullptr)", "if (size < 0)", "failed allocation of the bytes not reported")
+M("data-short", SCANNER, "static_cast<size_t>(size) + 2, 1", "static_cast<size_t>(size) + 1, 1",
+  "no room for the second marker byte", asan=True)
+M("enter-saved", SCANNER, "yy_saved_byte = *yy_resume_pos;\n}", "yy_saved_byte = 0;\n}", "saved byte of a fresh buffer")
+M("note-marker", SCANNER, "if (yy_scanner.state_action[s] != 0) {", "if (yy_scanner.state_action[s] == 7) {",
+  "only digit states remembered for back-up")
+M("rescan-nul", SCANNER, "*q == 0 ? YY_NUL_CLASS : ", "", "rescan takes a NUL for the marker")
+M("rescan-note", SCANNER, "        yy_note_if_accepting(s, q);\n", "", "rescan remembers no accepting state")
+M("nul-note", SCANNER, "yy_note_if_accepting(s, yy_resume_pos);\n    return", "return", "NUL step remembers no accepting state")
+M("eob-check", SCANNER, "if (yy_resume_pos > data + yy_data_count + 1)", "if (yy_resume_pos >= data + yy_data_count + 1)",
+  "end-of-buffer check off by one")
+M("eob-check-gone", SCANNER, "if (yy_resume_pos > data + yy_data_count + 1)", "if (false)", "end-of-buffer check dropped")
+M("keep-less", SCANNER, "int keep = static_cast<int>(yy_resume_pos - yytext);", "int keep = static_cast<int>(yy_resume_pos - yytext) - 1;",
+  "refill keeps one byte too few")
+M("copy-short", SCANNER, "for (int i = 0; i < keep; ++i)", "for (int i = 0; i < keep - 1; ++i)", "refill copies the token short")
+M("want-more", SCANNER, "int want = b->size - keep - 1;", "int want = b->size - keep;", "read may fill the buffer's last byte")
+M("chunk-uncapped", SCANNER, "if (want > YY_READ_CHUNK)", "if (want > 2 * YY_READ_CHUNK)", "first read asks for the whole buffer")
+M("overflow-check", SCANNER, "if (want <= 0)", "if (want < 0)", "a full buffer is read into with 0 bytes")
+M("read-error", SCANNER, "if (got < 0)", "if (got < -1)", "failed read not reported")
+M("end-partial", SCANNER, "result = keep == 1 ?", "result = keep <= 2 ?", "a one-byte token at the end of input lost")
+M("end-forgotten", SCANNER, "b->eof_state = keep == 1 ? INPUT_DONE : INPUT_DRAINING;", "b->eof_state = INPUT_OPEN;",
+  "the end of input is not remembered")
+M("second-marker", SCANNER, "    data[yy_data_count + 1] = 0;\n", "", "no second marker byte")
+M("text-start", SCANNER, "yytext = data + 1;", "yytext = data;", "token start after refill")
+M("fits-more", SCANNER, "ALWAYS_FITS = 19;", "ALWAYS_FITS = 20;", "twenty digits taken to fit 64 bits")
+M("limit-low", SCANNER, "if (v > LIMIT)", "if (v >= LIMIT)", "the last 64-bit multiple of ten taken to overflow")
+M("limit-value", SCANNER, "return -1;", "return 0;", "an overflowing literal is 0")
+M("slow-path", SCANNER, "if (length > ALWAYS_FITS) [[unlikely]]", "if (length >= ALWAYS_FITS) [[unlikely]]",
+  "nineteen digits take the checked path")
+M("fits-digit", SCANNER, "q != fits_end; ++q)\n            v = v * 10 + *q - '0';", "q != fits_end; ++q)\n            v = v * 10 + *q - '1';",
+  "leading digits of a long literal misread")
+M("digit-value", SCANNER, "        do  // a number has at least one digit\n            v = v * 10 + *q - '0';",
+  "        do  // a number has at least one digit\n            v = v * 10 + *q - '0' + (v == 0);", "digit value off after a leading zero")
+M("low-bits", SCANNER, "static_cast<std::int32_t>(static_cast<std::uint32_t>(v))", "static_cast<std::int32_t>(v & 0x7fffffff)",
+  "literal cut to 31 bits")
+M("setup-start", SCANNER, "if (yy_start_state == 0)", "if (yy_start_state != 0)", "start state never set")
+M("setup-yyin", SCANNER, "yyin = stdin;", "yyin = stderr;", "input taken from the wrong stream")
+M("setup-yyout", SCANNER, "yyout = stdout;", "yyout = stderr;", "default rule's output stream")
+M("fast-first-step", SCANNER, "if (yy_start_state == YY_START_STATE) [[likely]]", "if (false)", "first step by the general path")
+M("loop-note", SCANNER, "yy_note_if_accepting(s, p);\n            s = yy_next_state_fast(s, c);",
+  "s = yy_next_state_fast(s, c);", "matching loop remembers no accepting state")
+M("backup-test", SCANNER, "if (a == 0) {", "if (a < 0) {", "no back-up past the longest match")
+M("backup-pos", SCANNER, "p = yy_backup_pos;\n", "", "back-up keeps the scan position")
+M("yyleng", SCANNER, "yyleng = static_cast<int>(p - start);", "yyleng = static_cast<int>(p - start) + 1;", "token length one long")
+M("cut-in-place", SCANNER, "        *p = 0;\n        yy_resume_pos = p;", "        yy_resume_pos = p;", "token text not terminated")
+M("return-plus", SCANNER, "case 1: return PLUS;", "case 1: return MINUS;", "'+' returned as MINUS")
+M("return-eol", SCANNER, "case 9: return EOL;", "case 9: return 0;", "line feed returned as the end of input")
+M("number-length", SCANNER, "yylval = yy_number_value(start, static_cast<int>(p - start));",
+  "yylval = yy_number_value(start, static_cast<int>(p - start) - (p - start > 1));", "last digit of a literal dropped")
+M("blank-restore", SCANNER, "*p = yy_saved_byte;\n            continue;", "continue;", "byte after a blank left as NUL")
+M("stray-signed", SCANNER, "return static_cast<unsigned char>(*start);", "return static_cast<signed char>(*start);",
+  "bytes 0x80..0xFF returned negative, as the end of input")
+M("matched", SCANNER, "int matched = static_cast<int>(p - yytext) - 1;", "int matched = static_cast<int>(p - yytext) - 2;",
+  "partial token one byte short")
+M("nul-or-marker", SCANNER, "if (yy_resume_pos <= yy_active_buffer->data + yy_data_count)",
+  "if (yy_resume_pos < yy_active_buffer->data + yy_data_count)", "a NUL as the last byte held taken for the marker")
+M("end-resume", SCANNER, "yy_resume_pos = yytext;  // the next call", "// the next call", "a call after the end does not start on the marker")
+M("last-token", SCANNER, "resume_matching = refill == REFILL_CONTINUE;", "resume_matching = refill != REFILL_END;",
+  "the last token is matched on into the marker")
+M("token-start", SCANNER, "            start = yytext;\n", "", "token start not moved by the refill")
+M("no-action", SCANNER, "        yy_fatal(YY_MSG_NO_ACTION);\n", "", "no-action check dropped")
+
+SCANNER_H = "scanner/scanner.h"
+M("token-eol", SCANNER_H, "EOL = 258,", "EOL = 257,", "token codes shifted down by one")
+M("token-order", SCANNER_H, "TIMES,      // *\n    DIVIDE,     // /", "DIVIDE,     // /\n    TIMES,      // *",
+  "TIMES and DIVIDE codes swapped")
+
+# ---------------------------------------------------------------------------------------------
+PARSER_TABLES = "parser/tables.h"
+M("final", PARSER_TABLES, "YYFINAL = 18;", "YYFINAL = 17;", "acceptance one state early")
+M("first-nonterminal", PARSER_TABLES, "YYFIRST_NONTERMINAL = 11;", "YYFIRST_NONTERMINAL = 12;", "nonterminals indexed one off")
+M("stray-symbol", PARSER_TABLES, "t[code] = 2;", "t[code] = 0;", "stray bytes taken for the end of input")
+M("guard", PARSER_TABLES, "YYPACKED_GUARD = -1;", "YYPACKED_GUARD = 0;", "guard entries match the end-of-input symbol")
+LHS = "yyrule_lhs[]    = { 0, 11, 12, 12, 13, 13, 13, 13, 13, 13 };"
+LENGTH = "yyrule_length[] = { 0,  1,  0,  3,  3,  3,  3,  3,  3,  1 };"
+ABASE = ("yyaction_base[]  = { YYFLAG, -2, YYFLAG, -2, -3, 10, YYFLAG, -2, -2, -2, -2, YYFLAG, 0,  0, "
+         "YYFLAG, YYFLAG, 1, 11, YYFLAG };")
+DRULE = "yydefault_rule[] = {      2,  1,      9,  0,  0,  0,      3,  0,  0,  0,  0,      8, 4,  5,      6,      7, 0,  0,      0 };"
+GBASE = "yygoto_base[]    = { YYFLAG, YYFLAG, 5 };"
+DGOTO = "yydefault_goto[] = {     16,      1, 4 };"
+PACKED = "yypacked[]       = { 6, 17, 2, 3, 7, 8, 9, 10, 5, 9, 10, 18, 12, 13, 14, 15, 11,  7,  8,  9, 10 };"
+PCHECK = "yypacked_check[] = { 3,  0, 4, 5, 7, 8, 9, 10, 3, 9, 10,  0,  7,  8,  9, 10,  6,  7,  8,  9, 10 };"
+cell("lhs-input", PARSER_TABLES, LHS, 1, 12, "rule 1 reduces to lines")
+cell("lhs-line", PARSER_TABLES, LHS, 3, 13, "a line reduces to expr")
+cell("len-empty", PARSER_TABLES, LENGTH, 2, 1, "the empty rule pops a state")
+cell("len-line", PARSER_TABLES, LENGTH, 3, 2, "a line pops two states")
+cell("len-paren", PARSER_TABLES, LENGTH, 8, 1, "parentheses pop one state")
+cell("len-sub", PARSER_TABLES, LENGTH, 5, 1, "subtraction pops one state")
+cell("abase-lines", PARSER_TABLES, ABASE, 1, "YYFLAG", "state 1 reduces without a lookahead")
+cell("abase-expr", PARSER_TABLES, ABASE, 4, -2, "state 4's actions looked up one off")
+cell("abase-paren", PARSER_TABLES, ABASE, 5, 9, "state 5's actions looked up one off")
+cell("abase-plus", PARSER_TABLES, ABASE, 12, "YYFLAG", "'+' reduces before a '*' or '/'")
+cell("abase-minus", PARSER_TABLES, ABASE, 13, "YYFLAG", "'-' reduces before a '*' or '/'")
+cell("abase-input", PARSER_TABLES, ABASE, 16, 2, "state 16 misses the end of input")
+cell("abase-accept", PARSER_TABLES, ABASE, 17, 12, "state 17 misses the end of input")
+cell("drule-lines", PARSER_TABLES, DRULE, 1, 0, "state 1 has no default reduction")
+cell("drule-lparen", PARSER_TABLES, DRULE, 3, 9, "'(' before a non-operand reduces")
+cell("drule-plus-op", PARSER_TABLES, DRULE, 7, 9, "'+' before a non-operand reduces")
+cell("drule-minus-op", PARSER_TABLES, DRULE, 8, 9, "'-' before a non-operand reduces")
+cell("drule-times-op", PARSER_TABLES, DRULE, 9, 9, "'*' before a non-operand reduces")
+cell("drule-divide-op", PARSER_TABLES, DRULE, 10, 9, "'/' before a non-operand reduces")
+cell("drule-expr", PARSER_TABLES, DRULE, 4, 3, "state 4 reduces a line without its line feed")
+cell("drule-paren", PARSER_TABLES, DRULE, 11, 9, "parentheses reduced by the NUMBER rule")
+cell("drule-plus", PARSER_TABLES, DRULE, 12, 5, "'+' reduced as '-'")
+cell("drule-times", PARSER_TABLES, DRULE, 14, 7, "'*' reduced as '/'")
+cell("drule-divide", PARSER_TABLES, DRULE, 15, 6, "'/' reduced as '*'")
+cell("gbase-expr", PARSER_TABLES, GBASE, 2, 4, "expr gotos looked up one off")
+cell("gbase-lines", PARSER_TABLES, GBASE, 1, 0, "lines gotos looked up in the packed table")
+cell("dgoto-input", PARSER_TABLES, DGOTO, 0, 17, "input leads straight to state 17")
+cell("dgoto-expr", PARSER_TABLES, DGOTO, 2, 5, "expr from state 1 leads to the parenthesis state")
+cell("packed-eol", PARSER_TABLES, PACKED, 0, 7, "line feed shifts to the '+' state")
+cell("packed-end", PARSER_TABLES, PACKED, 1, 18, "state 16 accepts on the end of input")
+cell("packed-number", PARSER_TABLES, PACKED, 2, 3, "NUMBER shifts to the '(' state")
+cell("packed-plus", PARSER_TABLES, PACKED, 4, 8, "'+' after an operand shifts to the '-' state")
+cell("packed-times", PARSER_TABLES, PACKED, 6, 10, "'*' after an operand shifts to the '/' state")
+cell("packed-goto-paren", PARSER_TABLES, PACKED, 8, 4, "expr after '(' goes to state 4")
+cell("packed-prec-times", PARSER_TABLES, PACKED, 9, 10, "'*' after a sum shifts to the '/' state")
+cell("packed-prec-divide", PARSER_TABLES, PACKED, 10, 9, "'/' after a sum shifts to the '*' state")
+cell("packed-accept", PARSER_TABLES, PACKED, 11, 17, "state 17 shifts the end of input again")
+cell("packed-goto-plus", PARSER_TABLES, PACKED, 12, 13, "expr after '+' goes to the '-' state")
+cell("packed-goto-times", PARSER_TABLES, PACKED, 14, 15, "expr after '*' goes to the '/' state")
+cell("packed-rparen", PARSER_TABLES, PACKED, 16, 12, "')' shifts to the wrong state")
+cell("packed-in-plus", PARSER_TABLES, PACKED, 17, 8, "'+' in parentheses shifts to the '-' state")
+cell("packed-in-minus", PARSER_TABLES, PACKED, 18, 7, "'-' in parentheses shifts to the '+' state")
+cell("packed-in-times", PARSER_TABLES, PACKED, 19, 10, "'*' in parentheses shifts to the '/' state")
+cell("packed-in-divide", PARSER_TABLES, PACKED, 20, 9, "'/' in parentheses shifts to the '*' state")
+cell("check-eol", PARSER_TABLES, PCHECK, 0, 4, "state 4 loses its line feed")
+cell("check-end", PARSER_TABLES, PCHECK, 1, 3, "state 16 loses the end of input")
+cell("check-lparen", PARSER_TABLES, PCHECK, 3, 4, "operand states lose '('")
+cell("check-minus", PARSER_TABLES, PCHECK, 5, 7, "state 4 loses '-'")
+cell("check-prec-divide", PARSER_TABLES, PCHECK, 10, 9, "a sum no longer shifts '/'")
+cell("check-accept", PARSER_TABLES, PCHECK, 11, 3, "state 17 loses the end of input")
+cell("check-goto-minus", PARSER_TABLES, PCHECK, 13, 7, "expr after '-' takes the default goto")
+cell("check-rparen", PARSER_TABLES, PCHECK, 16, 5, "state 5 loses ')'")
+cell("check-in-times", PARSER_TABLES, PCHECK, 19, 10, "'*' in parentheses lost")
+cell("check-in-divide", PARSER_TABLES, PCHECK, 20, 9, "'/' in parentheses lost")
+
+# ---------------------------------------------------------------------------------------------
+PARSER = "parser/engine.cpp"
+M("init-less", PARSER, "YYINITDEPTH = 200;", "YYINITDEPTH = 199;", "stacks start one entry smaller")
+M("init-more", PARSER, "YYINITDEPTH = 200;", "YYINITDEPTH = 201;", "stacks start one entry larger")
+M("max-less", PARSER, "YYMAXDEPTH = 10000;", "YYMAXDEPTH = 9999;", "stack limit one entry lower")
+M("max-more", PARSER, "YYMAXDEPTH = 10000;", "YYMAXDEPTH = 10001;", "stack limit one entry higher")
+M("copy-count", PARSER, "for (long i = 0; i < count; ++i)", "for (long i = 0; i < count - 1; ++i)", "grown stack copy one byte short")
+M("copy-half", PARSER, "yystack_copy(old.values, more_values, depth *", "yystack_copy(old.values, more_values, (depth - 1) *",
+  "top value not copied when the stacks grow")
+M("symbol-zero", PARSER, "if (token <= 0)", "if (token < 0)", "code 0 looked up in the token table")
+M("goto-flag", PARSER, "bool has = base != YYFLAG && packed_has(base, top);", "bool has = packed_has(base, top);",
+  "a flagged goto row probed anyway")
+M("add", PARSER, "static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b)", "static_cast<std::uint32_t>(a) + static_cast<std::uint16_t>(b)",
+  "addend cut to 16 bits")
+M("sub", PARSER, "static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b)", "static_cast<std::uint32_t>(b) - static_cast<std::uint32_t>(a)",
+  "subtraction reversed")
+M("mul", PARSER, "static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b)", "static_cast<std::uint32_t>(a) * static_cast<std::uint16_t>(b)",
+  "multiplier cut to 16 bits")
+M("div-zero", PARSER, "if (b == 0)", "if (b == 0 && a != 0)", "0/0 not caught")
+M("div-overflow", PARSER, "if (a == INT32_MIN && b == -1)", "if (a == INT32_MIN && b == 1)", "-2147483648/-1 not caught")
+M("div-floor", PARSER, "return a / b;", "return (a % b != 0 && (a < 0) != (b < 0)) ? a / b - 1 : a / b;", "division rounds down")
+M("print-value", PARSER, "out_value_line(rhs[1]);", "out_value_line(rhs[0]);", "a line prints the value of lines")
+M("sub-operands", PARSER, "wrap_sub(rhs[0], rhs[2])", "wrap_sub(rhs[2], rhs[0])", "subtraction operands swapped")
+M("div-operands", PARSER, "checked_div(rhs[0], rhs[2])", "checked_div(rhs[2], rhs[0])", "division operands swapped")
+M("paren-value", PARSER, "case 8: result = rhs[1]; break;", "case 8: result = rhs[2]; break;", "parentheses take the value of ')'")
+M("number-rule", PARSER, "case 9: result = rhs[0]; break;", "", "NUMBER rule without its own action")
+M("preset", PARSER, "        result = rhs[0];\n", "", "result not preset to the first value")
+M("pop", PARSER, "    next -= n;\n", "    next -= n - (n > 1);\n", "a reduction pops one state too few")
+M("push-result", PARSER, "*vnext = result;", "", "reduction result not pushed")
+M("limit-test", PARSER, "if (old.capacity >= YYMAXDEPTH)", "if (old.capacity > YYMAXDEPTH)", "stacks grow past the limit")
+M("grow-uncapped", PARSER, "int wanted = old.capacity * 2 < YYMAXDEPTH ? old.capacity * 2 : YYMAXDEPTH;",
+  "int wanted = old.capacity * 2;", "growth not capped at the limit")
+M("grow-either", PARSER, "if (more_states == nullptr || more_values == nullptr)", "if (more_states == nullptr && more_values == nullptr)",
+  "one failed allocation of two not noticed")
+M("grown-record", PARSER, "grown[0] = more_states;", "", "a grown state stack not recorded for release", asan=True)
+M("generations", PARSER, "generations += 2;", "generations += 1;", "grown stacks recorded over each other", asan=True)
+M("release", PARSER, "std::free(storage);", "", "grown stacks never released", asan=True)
+M("push-limit", PARSER, "if (next == limit) [[unlikely]]", "if (next == limit + 1) [[unlikely]]", "stacks grow one push late")
+M("grow-fail", PARSER, "if (more.capacity == 0) {", "if (more.capacity < 0) {", "failed growth not reported")
+M("grow-depth", PARSER, "next = stacks.states + depth;", "next = stacks.states + depth - 1;", "state top lost when the stacks grow")
+M("negative-code", PARSER, "if (lookahead < 0)\n                    lookahead = 0;", "", "negative codes not folded to 0")
+M("shift-end", PARSER, "if (lookahead != 0)\n                    lookahead = YYEMPTY;", "lookahead = YYEMPTY;",
+  "the end of input consumed by its shift")
+M("shift-value", PARSER, "*vnext = yylval;", "*vnext = 0;", "a shifted token has no value")
+M("fast-rule", PARSER, "if (rule == 9) [[likely]]", "if (rule == 8) [[likely]]", "parentheses reduced as a NUMBER")
+M("nerrs", PARSER, "++yynerrs;\n", "", "errors not counted")
+
+# ---------------------------------------------------------------------------------------------
+DIAG_H = "app/diagnostics.h"
+M("msg-parse", DIAG_H, '"parse error"', '"parse error."', "text of a syntax error")
+M("msg-stack", DIAG_H, '"parser stack overflow"', '"parse stack overflow"', "text of the stack limit")
+M("msg-buffer", DIAG_H, '"fatal error - scanner input buffer overflow"', '"fatal error - scanner buffer overflow"', "text of a token too long")
+M("msg-read", DIAG_H, '"read() in flex scanner failed"', '"read() failed"', "text of a failed read")
+M("msg-memory", DIAG_H, '"out of dynamic memory in yy_create_buffer()"', '"out of memory"', "text of a failed allocation")
+M("msg-zero", DIAG_H, '"division by zero"', '"divide by zero"', "text of a zero divisor")
+M("msg-overflow", DIAG_H, '"division overflow"', '"overflow"', "text of -2147483648/-1")
+M("msg-write", DIAG_H, 'ERROR[] = "write error"', 'ERROR[] = "write failed"', "text of a failed write")
+
+DIAG = "app/diagnostics.cpp"
+M("yyerror-eol", DIAG, '"%s\\n", message', '"%s", message', "syntax error reported without a line end")
+M("fatal-eol", DIAG, "    std::fputc('\\n', stderr);\n    std::exit", "    std::exit", "fatal message without a line end")
+M("fatal-status", DIAG, "std::exit(yy_exit_status(1));", "std::exit(yy_exit_status(0));", "fatal condition exits 0")
+M("write-after-fatal", DIAG, "if (!out_flush()) {", "if (!out_flush() && status == 0) {", "write error not reported after a fatal one")
+M("write-status", DIAG, "        return 1;\n    }\n    return status;", "    }\n    return status;", "failed write does not change the status")
+M("write-eol", DIAG, "        std::fputc('\\n', stderr);\n        return 1;", "        return 1;", "write error without a line end")
+
+MAIN = "app/main.cpp"
+M("out-open", MAIN, "    out_open();\n", "", "output buffered on a terminal")
+M("exit-flush", MAIN, "return yy_exit_status(0);", "return 0;", "output not flushed at exit")
+
+# ---------------------------------------------------------------------------------------------
+OUTPUT = "runtime/output.cpp"
+M("block-less", OUTPUT, "OUT_BLOCK = 512;", "OUT_BLOCK = 511;", "output block one byte smaller")
+M("block-more", OUTPUT, "OUT_BLOCK = 512;", "OUT_BLOCK = 1024;", "output block twice as large")
+M("line-max-less", OUTPUT, "OUT_LINE_MAX = 12;", "OUT_LINE_MAX = 11;", "room for a line one byte short")
+M("line-max-more", OUTPUT, "OUT_LINE_MAX = 12;", "OUT_LINE_MAX = 13;", "room for a line one byte more")
+M("line-span", OUTPUT, "OUT_LINE_SPAN = 16;", "OUT_LINE_SPAN = 11;", "a line moved as 11 bytes")
+M("short-write", OUTPUT, "        data += w;\n", "", "a short write repeats its first bytes")
+M("write-loop", OUTPUT, "while (n > 0 && !out_failed)", "while (n > 0)", "writes go on after a failure")
+M("terminal-direct", OUTPUT, "    if (out_unbuffered) {\n        write_all(data, n);\n        return;\n    }\n", "",
+  "terminal output buffered")
+M("room", OUTPUT, "if (n > room) {", "if (n >= room) {", "a block written as soon as it is full")
+M("block-write", OUTPUT, "write_all(out_buffer, OUT_BLOCK);", "write_all(out_buffer, OUT_BLOCK - 1);", "last byte of a block lost")
+M("pairs-loop", OUTPUT, "while (u >= 100) {", "while (u > 100) {", "100 formatted as two digits")
+M("last-pair", OUTPUT, "if (u >= 10) {", "if (u > 10) {", "10 formatted as one digit")
+M("pair-index", OUTPUT, "pairs + 2 * (u % 100)", "pairs + 2 * (u % 10)", "inner digit pairs misread")
+M("sign", OUTPUT, "if (value < 0)\n        *--first = '-';", "if (value < -1)\n        *--first = '-';", "-1 printed without its sign")
+M("magnitude", OUTPUT, "0u - static_cast<std::uint32_t>(value)", "static_cast<std::uint32_t>(-(value + 1))", "negative magnitude one short")
+M("fast-terminal", OUTPUT, "if (!out_unbuffered && OUT_BLOCK - out_fill >= OUT_LINE_MAX) {", "if (OUT_BLOCK - out_fill >= OUT_LINE_MAX) {",
+  "values buffered on a terminal")
+M("fast-fill", OUTPUT, "out_fill += n;\n        return;", "out_fill += OUT_LINE_SPAN;\n        return;", "fill advanced by the span")
+M("flush-reset", OUTPUT, "    out_fill = 0;\n    return !out_failed;", "    return !out_failed;", "flush keeps its fill")
+M("terminal-test", OUTPUT, "out_unbuffered = isatty(1) != 0;", "out_unbuffered = false;", "terminal not recognised")
+
+TEXT = "runtime/text_read.cpp"
+M("eot-byte", TEXT, "END_OF_TEXT = 0x1A;", "END_OF_TEXT = 0x1B;", "wrong end-of-text byte")
+M("chardev", TEXT, "return S_ISCHR(st.st_mode);", "return false;", "terminal not recognised as a character device")
+M("eot-final", TEXT, "    input_ended = true;\n", "", "input after 0x1A read on")
+M("eot-cut", TEXT, "return static_cast<const char*>(eot) - buf;", "return static_cast<const char*>(eot) - buf + 1;", "0x1A delivered as data")
+M("cr-first", TEXT, "char* out = cr;", "char* out = cr + 1;", "first CR of a read kept")
+M("cr-last", TEXT, "for (const char* in = cr + 1; in < buf + n; ++in)", "for (const char* in = cr + 1; in < buf + n - 1; ++in)",
+  "last byte after a CR dropped")
+M("ended-check", TEXT, "        if (input_ended)\n            return 0;\n", "", "reads go on after the end of text")
+M("zero-read", TEXT, "if (got <= 0)", "if (got < 0)", "end of input treated as data")
+M("read-fails", TEXT, "return got < 0 ? -1 : 0;", "return 0;", "failed read taken for the end of input")
+M("cr-complete", TEXT, "if (!input_ended && buf[n - 1] == CR) {", "if (false) {", "a CR that ends a read not completed")
+M("cr-after-end", TEXT, "if (!input_ended && buf[n - 1] == CR) {", "if (buf[n - 1] == CR) {", "CR completed past the end of text")
+M("cr-read-fails", TEXT, "            if (more < 0)\n                return -1;\n", "", "failed completion read ignored")
+M("cr-eot", TEXT, "            if (more == 1)\n                n = cut_at_end_of_text(buf, n);\n", "", "0x1A after a CR not seen")
+M("cr-kept", TEXT, "        n = remove_cr(buf, n);\n", "", "CR bytes not removed")
+M("empty-read", TEXT, "if (n > 0)\n            return static_cast<int>(n);", "if (n >= 0)\n            return static_cast<int>(n);",
+  "a read of CRs only taken for the end")
+M("console-ended", TEXT, "if (input_ended || (got < want && is_character_device(fd)))", "if (got < want && is_character_device(fd))",
+  "all removed after 0x1A: read again")
+M("console-full", TEXT, "if (input_ended || (got < want && is_character_device(fd)))", "if (input_ended || is_character_device(fd))",
+  "a full console read of CRs taken for the end")
+M("console-any", TEXT, "if (input_ended || (got < want && is_character_device(fd)))", "if (input_ended || got < want)",
+  "a short read of CRs from any input taken for the end")

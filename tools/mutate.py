@@ -1,0 +1,236 @@
+#!/usr/bin/env python3
+"""Mutation run: breaks the calculator one small edit at a time and asks the test suite to notice.
+
+  tools/mutate.py                  every mutant in tools/mutants.py
+  tools/mutate.py --only ID ...    the named mutants only
+  tools/mutate.py --list           check that every mutant still finds its place; build nothing
+  tools/mutate.py --json FILE      also write each result (with the failing tests and rows) to FILE
+  tools/mutate.py --show ...       also print the test output that killed each mutant
+
+Each mutant is an edit found by its text, not by a line number: a unique piece of a product file
+and its replacement. The tree is copied to a scratch directory (default build-mutate/, reused
+between runs, so that each mutant recompiles only what it touches); the copy is built without
+-Werror, so that a mutant which merely draws a warning is still run. For each mutant the edit is
+applied to the copy, the copy is built and the project's ctest runs there; then the file is
+restored. A mutant is
+  killed      when some test fails (the failing tests and case rows are printed),
+  survived    when every test passes: it needs a row, or a line in tests/MUTANTS.md saying why no
+              input can tell it from the real code,
+  stillborn   when the copy does not build (a static_assert caught it, say),
+  stale       when its text is no longer found exactly once: the code has moved on, and the
+              mutant must be rewritten or dropped.
+Mutants marked asan are judged by the sanitized build (leaks, reads past a buffer), the others by
+the optimised one. Not part of CI: a full run takes about twenty minutes on two cores.
+"""
+import argparse
+import json
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from mutants import MUTANTS  # noqa: E402
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+BUILDS = {  # name: cache settings, environment of the tests
+    "default": (["-DCMAKE_BUILD_TYPE=Release"], {}),
+    "asan": (["-DCMAKE_BUILD_TYPE=Debug", "-DINTCALC_SANITIZE=ON"],
+             {"ASAN_OPTIONS": "detect_leaks=1", "UBSAN_OPTIONS": "print_stacktrace=1"}),
+}
+FAILED_TEST = re.compile(r"^\s*\d+ - (\S+) \(", re.M)
+FAILED_ROW = re.compile(r"([\w.-]+\.cases:\d+) under ([\w-]+)")
+
+
+def run(cmd, env=None):
+    """Runs cmd in a process group of its own, which goes whole if the run is interrupted."""
+    p = subprocess.Popen(cmd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, env=dict(os.environ, **(env or {})),
+                         start_new_session=True)
+    try:
+        out = p.communicate()[0]
+    except BaseException:
+        os.killpg(p.pid, signal.SIGKILL)
+        raise
+    return p.returncode, out.decode(errors="replace")
+
+
+def prepared(rel, data):
+    """The scratch copy's version of a file: the build without -Werror."""
+    return data.replace(b" -Werror", b"") if rel == "CMakeLists.txt" else data
+
+
+def sync(src):
+    """Makes src a copy of the working tree (tracked and untracked files, ignored ones left out),
+    writing only the files that differ so that the builds stay up to date."""
+    listed = run(["git", "-C", ROOT, "ls-files", "-co", "--exclude-standard", "-z"])[1].split("\0")
+    wanted = {f for f in listed if f and os.path.isfile(os.path.join(ROOT, f))}
+    for rel in wanted:
+        with open(os.path.join(ROOT, rel), "rb") as f:
+            data = prepared(rel, f.read())
+        dest = os.path.join(src, rel)
+        if os.path.exists(dest):
+            with open(dest, "rb") as f:
+                if f.read() == data:
+                    continue
+        os.makedirs(os.path.dirname(dest), exist_ok=True)
+        with open(dest, "wb") as f:
+            f.write(data)
+        shutil.copymode(os.path.join(ROOT, rel), dest)
+    for dirpath, _, files in os.walk(src):
+        for name in files:
+            rel = os.path.relpath(os.path.join(dirpath, name), src)
+            if rel not in wanted:
+                os.remove(os.path.join(dirpath, name))
+
+
+def place(m):
+    """The mutant's file text and the position of its edit, or a reason why it is stale."""
+    path = os.path.join(ROOT, m["file"])
+    if not os.path.isfile(path):
+        return None, "file gone"
+    with open(path, encoding="utf-8") as f:
+        text = f.read()
+    n = text.count(m["find"])
+    return (text, None) if n == 1 else (None, "text not found" if n == 0 else f"text found {n} times")
+
+
+class Judge:
+    """One configured build of the scratch copy, and the suite run in it."""
+
+    def __init__(self, work, name, jobs, timeout):
+        self.src = os.path.join(work, "src")
+        self.dir = os.path.join(work, "build" if name == "default" else "build-" + name)
+        self.settings, self.env = BUILDS[name]
+        self.jobs, self.timeout, self.name = jobs, timeout, name
+        self.ready = False
+
+    def build(self):
+        if not os.path.exists(os.path.join(self.dir, "CMakeCache.txt")):
+            generator = ["-G", "Ninja"] if shutil.which("ninja") else []
+            status, out = run(["cmake", "-S", self.src, "-B", self.dir, "--no-warn-unused-cli",
+                               "-DINTCALC_WERROR=OFF", *generator, *self.settings])
+            if status:
+                sys.exit(f"configuring the {self.name} build failed:\n{out}")
+        return run(["cmake", "--build", self.dir, "-j", str(self.jobs)])
+
+    def test(self):
+        status, out = run(["ctest", "--test-dir", self.dir, "-j", str(self.jobs), "--timeout",
+                           str(self.timeout), "--output-on-failure"], env=self.env)
+        tests = sorted(set(FAILED_TEST.findall(out.split("The following tests FAILED:")[-1]))) if status else []
+        rows = sorted({f"{row}/{feed}" for row, feed in FAILED_ROW.findall(out)})
+        return status, tests, rows, out
+
+    def start(self):
+        """Builds the unmutated copy once and requires the suite to pass on it."""
+        if self.ready:
+            return
+        started = time.time()
+        status, out = self.build()
+        if status:
+            sys.exit(f"the unmutated {self.name} build fails:\n{out[-3000:]}")
+        status, tests, _, out = self.test()
+        if status:
+            sys.exit(f"the suite fails on the unmutated {self.name} build ({', '.join(tests)}):\n{out[-3000:]}")
+        print(f"{self.name} build ready, suite passes ({time.time() - started:.0f} s)", flush=True)
+        self.ready = True
+
+
+def first_error(out):
+    for line in out.splitlines():
+        if "error" in line:
+            return line.strip()[:160]
+    return out.strip().splitlines()[-1][:160] if out.strip() else "?"
+
+
+def judge(m, judges):
+    text, why = place(m)
+    if text is None:
+        return {"status": "stale", "detail": why}
+    j = judges["asan" if m.get("asan") else "default"]
+    j.start()
+    target = os.path.join(j.src, m["file"])
+    with open(target, "rb") as f:
+        original = f.read()
+    try:
+        with open(target, "w", encoding="utf-8") as f:
+            f.write(text.replace(m["find"], m["replace"]))
+        status, out = j.build()
+        if status:
+            return {"status": "stillborn", "detail": first_error(out)}
+        status, tests, rows, out = j.test()
+        if status:
+            return {"status": "killed", "tests": tests, "rows": rows, "output": out}
+        return {"status": "survived"}
+    finally:
+        with open(target, "wb") as f:
+            f.write(original)
+
+
+def main():
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("terminated"))  # so that the mutated file is restored
+    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    ap.add_argument("--only", nargs="+", metavar="ID", help="run these mutants only")
+    ap.add_argument("--list", action="store_true", help="check the places of the mutants, build nothing")
+    ap.add_argument("--work", default=os.path.join(ROOT, "build-mutate"), help="scratch directory")
+    ap.add_argument("--jobs", type=int, default=2, help="parallel build and test jobs (default 2)")
+    ap.add_argument("--timeout", type=int, default=120, help="seconds a test file may run (default 120)")
+    ap.add_argument("--json", metavar="FILE", help="write the results to FILE")
+    ap.add_argument("--show", action="store_true", help="print the test output that killed each mutant")
+    args = ap.parse_args()
+
+    ids = [m["id"] for m in MUTANTS]
+    dupes = {i for i in ids if ids.count(i) > 1}
+    if dupes:
+        sys.exit(f"mutant ids used twice: {', '.join(sorted(dupes))}")
+    chosen = MUTANTS
+    if args.only:
+        unknown = set(args.only) - set(ids)
+        if unknown:
+            sys.exit(f"no such mutant: {', '.join(sorted(unknown))}")
+        chosen = [m for m in MUTANTS if m["id"] in args.only]
+
+    if args.list:
+        stale = 0
+        for m in chosen:
+            why = place(m)[1]
+            stale += why is not None
+            print(f"{'stale: ' + why if why else 'ok':24} {m['id']:18} {m['file']:24} {m['why']}")
+        print(f"{len(chosen)} mutants, {stale} stale")
+        return 1 if stale else 0
+
+    os.makedirs(os.path.join(args.work, "src"), exist_ok=True)
+    sync(os.path.join(args.work, "src"))
+    judges = {name: Judge(args.work, name, args.jobs, args.timeout) for name in BUILDS}
+    started = time.time()
+    results, counts = [], {}
+    for n, m in enumerate(chosen, 1):
+        t0 = time.time()
+        r = judge(m, judges)
+        r.update(id=m["id"], file=m["file"], why=m["why"], seconds=round(time.time() - t0, 1))
+        results.append(r)
+        counts[r["status"]] = counts.get(r["status"], 0) + 1
+        detail = r.get("detail") or ", ".join(r.get("tests", []))
+        if r.get("rows"):
+            detail += f" ({' '.join(r['rows'][:6])}{' ...' if len(r['rows']) > 6 else ''})"
+        print(f"[{n:3}/{len(chosen)}] {r['status']:9} {m['id']:18} {m['file']:22} {detail}", flush=True)
+        output = r.pop("output", "")
+        if args.show and output:
+            print(output.split("The following tests FAILED:")[0].rstrip(), flush=True)
+
+    minutes, seconds = divmod(int(time.time() - started), 60)
+    print(f"\n{len(chosen)} mutants in {minutes} min {seconds} s: " +
+          ", ".join(f"{counts[s]} {s}" for s in ("killed", "survived", "stillborn", "stale") if s in counts))
+    for r in results:
+        if r["status"] in ("survived", "stale"):
+            print(f"  {r['status']:9} {r['id']:18} {r['file']:22} {r['why']}")
+    if args.json:
+        with open(args.json, "w") as f:
+            json.dump(results, f, indent=1)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
