@@ -2,6 +2,7 @@
 // malloc, calloc, read and write, so that the calculator's own calls can be made to fail.
 //   INTCALC_FAIL_ALLOC=N    the Nth allocation returns null
 //   INTCALC_FAIL_READ=N     the Nth read fails
+//   INTCALC_FAIL_WRITE=N    the Nth write fails
 //   INTCALC_SHORT_WRITES=1  every write takes one byte at most
 #include <unistd.h>
 
@@ -14,7 +15,7 @@ ssize_t __real_read(int fd, void* buf, size_t count);
 ssize_t __real_write(int fd, const void* buf, size_t count);
 }
 
-static long allocations, reads;
+static long allocations, reads, writes;
 static long setting(const char* name) { return std::getenv(name) ? std::atol(std::getenv(name)) : 0; }
 static bool allocation_fails() { return ++allocations == setting("INTCALC_FAIL_ALLOC"); }
 
@@ -25,6 +26,7 @@ ssize_t __wrap_read(int fd, void* buf, size_t count) {
     return ++reads == setting("INTCALC_FAIL_READ") ? -1 : __real_read(fd, buf, count);
 }
 ssize_t __wrap_write(int fd, const void* buf, size_t count) {
-    return __real_write(fd, buf, setting("INTCALC_SHORT_WRITES") && count > 1 ? 1 : count);
+    count = setting("INTCALC_SHORT_WRITES") && count > 1 ? 1 : count;
+    return ++writes == setting("INTCALC_FAIL_WRITE") ? -1 : __real_write(fd, buf, count);
 }
 }
