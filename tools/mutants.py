@@ -97,6 +97,9 @@ cell("next-dead-marker", SCANNER_TABLES, NEXT, 14, 15, "marker from the dead sta
 cell("check-zero", SCANNER_TABLES, CHECK, 0, 1, "pair 0 claimed by the start state")
 cell("check-digits", SCANNER_TABLES, CHECK, 11, 13, "digit-run pair claimed by the one-digit state")
 cell("check-marker", SCANNER_TABLES, CHECK, 13, 15, "marker-state pair claimed by the dead state")
+TOKENS = "yy_action_token[] = { 0, PLUS, MINUS, TIMES, DIVIDE, LPAREN, RPAREN, NUMBER, 0, EOL, 0, 0, 0, 0 };"
+cell("return-plus", SCANNER_TABLES, TOKENS, 1, "MINUS", "'+' returned as MINUS")
+cell("return-eol", SCANNER_TABLES, TOKENS, 9, 0, "line feed taken for the end of input")
 M("start-state", SCANNER_TABLES, "YY_START_STATE = 1;", "YY_START_STATE = 2;", "start in state 2, which falls back to 1")
 M("stop-base", SCANNER_TABLES, "YY_STOP_BASE = 14;", "YY_STOP_BASE = 13;", "stop base of the marker state")
 M("nul-class", SCANNER_TABLES, "YY_NUL_CLASS = 1;", "YY_NUL_CLASS = 2;", "a NUL of the input scanned as a blank")
@@ -113,7 +116,7 @@ M("data-unchecked", SCANNER, "if (b->data == nullptr)", "if (size < 0)", "failed
 M("data-short", SCANNER, "static_cast<size_t>(size) + 2, 1", "static_cast<size_t>(size) + 1, 1",
   "no room for the second marker byte", asan=True)
 M("enter-saved", SCANNER, "yy_saved_byte = *yy_resume_pos;\n}", "yy_saved_byte = 0;\n}", "saved byte of a fresh buffer")
-M("note-marker", SCANNER, "if (yy_scanner.state_action[s] != 0) {", "if (yy_scanner.state_action[s] == 7) {",
+M("note-marker", SCANNER, "if (yy_accepts(s)) {", "if (yy_accepts(s) && yy_state_action[s] == 7) {",
   "only digit states remembered for back-up")
 M("rescan-nul", SCANNER, "*q == 0 ? YY_NUL_CLASS : ", "", "rescan takes a NUL for the marker")
 M("rescan-note", SCANNER, "        yy_note_if_accepting(s, q);\n", "", "rescan remembers no accepting state")
@@ -135,10 +138,16 @@ M("second-marker", SCANNER, "    data[yy_data_count + 1] = 0;\n", "", "no second
 M("text-start", SCANNER, "yytext = data + 1;", "yytext = data;", "token start after refill")
 M("fits-more", SCANNER, "ALWAYS_FITS = 19;", "ALWAYS_FITS = 20;", "twenty digits taken to fit 64 bits")
 M("limit-low", SCANNER, "if (v > LIMIT)", "if (v >= LIMIT)", "the last 64-bit multiple of ten taken to overflow")
-M("limit-value", SCANNER, "return -1;", "return 0;", "an overflowing literal is 0")
-M("slow-path", SCANNER, "if (length > ALWAYS_FITS) [[unlikely]]", "if (length >= ALWAYS_FITS) [[unlikely]]",
+M("limit-value", SCANNER, "return UINT64_MAX;", "return 0;", "an overflowing literal is 0")
+M("slow-path", SCANNER, "length < ALWAYS_FITS ? length : ALWAYS_FITS", "length < ALWAYS_FITS - 1 ? length : ALWAYS_FITS - 1",
   "nineteen digits take the checked path")
-M("fits-digit", SCANNER, "q != fits_end; ++q)\n            v = v * 10 + *q - '0';", "q != fits_end; ++q)\n            v = v * 10 + *q - '1';",
+M("eight-reach", SCANNER, "text + length - yy_active_buffer->data >= AT_ONCE", "text + length - yy_active_buffer->data >= AT_ONCE - 1",
+  "eight bytes loaded from one before the buffer", asan=True)
+M("eight-mask", SCANNER, "~std::uint64_t{0} << 8 * (8 - length)", "~std::uint64_t{0} << 8 * (7 - length)",
+  "the byte before a literal taken as a digit")
+M("eight-pairs", SCANNER, "w = (w * 10 + (w >> 8)) & 0x00FF00FF00FF00FF;", "w = (w * 10 + (w >> 8)) & 0x000F00FF000F00FF;",
+  "digit pairs of five to eight digits cut short")
+M("fits-digit", SCANNER, "q != fits_end; ++q)\n        v = v * 10 + *q - '0';", "q != fits_end; ++q)\n        v = v * 10 + *q - '1';",
   "leading digits of a long literal misread")
 M("digit-value", SCANNER, "        do  // a number has at least one digit\n            v = v * 10 + *q - '0';",
   "        do  // a number has at least one digit\n            v = v * 10 + *q - '0' + (v == 0);", "digit value off after a leading zero")
@@ -147,15 +156,12 @@ M("low-bits", SCANNER, "static_cast<std::int32_t>(static_cast<std::uint32_t>(v))
 M("setup-start", SCANNER, "if (yy_start_state == 0)", "if (yy_start_state != 0)", "start state never set")
 M("setup-yyin", SCANNER, "yyin = stdin;", "yyin = stderr;", "input taken from the wrong stream")
 M("setup-yyout", SCANNER, "yyout = stdout;", "yyout = stderr;", "default rule's output stream")
-M("fast-first-step", SCANNER, "if (yy_start_state == YY_START_STATE) [[likely]]", "if (false)", "first step by the general path")
-M("loop-note", SCANNER, "yy_note_if_accepting(s, p);\n            s = yy_next_state_fast(s, c);",
-  "s = yy_next_state_fast(s, c);", "matching loop remembers no accepting state")
-M("backup-test", SCANNER, "if (a == 0) {", "if (a < 0) {", "no back-up past the longest match")
+M("first-step", SCANNER, "yy_match.next[YY_START_STATE * YY_BYTES", "yy_match.next[2 * YY_BYTES", "first step from state 2's row")
+M("loop-backup", SCANNER, "        p -= s / YY_BACK_UP;\n", "", "a match that ends one byte back keeps the byte")
+M("backup-test", SCANNER, "if (!yy_accepts(s)) {", "if (false) {", "no back-up after a refill or a NUL")
 M("backup-pos", SCANNER, "p = yy_backup_pos;\n", "", "back-up keeps the scan position")
 M("yyleng", SCANNER, "yyleng = static_cast<int>(p - start);", "yyleng = static_cast<int>(p - start) + 1;", "token length one long")
 M("cut-in-place", SCANNER, "        *p = 0;\n        yy_resume_pos = p;", "        yy_resume_pos = p;", "token text not terminated")
-M("return-plus", SCANNER, "case 1: return PLUS;", "case 1: return MINUS;", "'+' returned as MINUS")
-M("return-eol", SCANNER, "case 9: return EOL;", "case 9: return 0;", "line feed returned as the end of input")
 M("number-length", SCANNER, "yylval = yy_number_value(start, static_cast<int>(p - start));",
   "yylval = yy_number_value(start, static_cast<int>(p - start) - (p - start > 1));", "last digit of a literal dropped")
 M("blank-restore", SCANNER, "*p = yy_saved_byte;\n            continue;", "continue;", "byte after a blank left as NUL")
@@ -181,7 +187,6 @@ PARSER_TABLES = "parser/tables.h"
 M("final", PARSER_TABLES, "YYFINAL = 18;", "YYFINAL = 17;", "acceptance one state early")
 M("first-nonterminal", PARSER_TABLES, "YYFIRST_NONTERMINAL = 11;", "YYFIRST_NONTERMINAL = 12;", "nonterminals indexed one off")
 M("stray-symbol", PARSER_TABLES, "t[code] = 2;", "t[code] = 0;", "stray bytes taken for the end of input")
-M("guard", PARSER_TABLES, "YYPACKED_GUARD = -1;", "YYPACKED_GUARD = 0;", "guard entries match the end-of-input symbol")
 LHS = "yyrule_lhs[]    = { 0, 11, 12, 12, 13, 13, 13, 13, 13, 13 };"
 LENGTH = "yyrule_length[] = { 0,  1,  0,  3,  3,  3,  3,  3,  3,  1 };"
 ABASE = ("yyaction_base[]  = { YYFLAG, -2, YYFLAG, -2, -3, 10, YYFLAG, -2, -2, -2, -2, YYFLAG, 0,  0, "
@@ -256,8 +261,6 @@ M("copy-count", PARSER, "for (long i = 0; i < count; ++i)", "for (long i = 0; i 
 M("copy-half", PARSER, "yystack_copy(old.values, more_values, depth *", "yystack_copy(old.values, more_values, (depth - 1) *",
   "top value not copied when the stacks grow")
 M("symbol-zero", PARSER, "if (token <= 0)", "if (token < 0)", "code 0 looked up in the token table")
-M("goto-flag", PARSER, "bool has = base != YYFLAG && packed_has(base, top);", "bool has = packed_has(base, top);",
-  "a flagged goto row probed anyway")
 M("add", PARSER, "static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b)", "static_cast<std::uint32_t>(a) + static_cast<std::uint16_t>(b)",
   "addend cut to 16 bits")
 M("sub", PARSER, "static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b)", "static_cast<std::uint32_t>(b) - static_cast<std::uint32_t>(a)",
@@ -268,13 +271,13 @@ M("div-zero", PARSER, "if (b == 0)", "if (b == 0 && a != 0)", "0/0 not caught")
 M("div-overflow", PARSER, "if (a == INT32_MIN && b == -1)", "if (a == INT32_MIN && b == 1)", "-2147483648/-1 not caught")
 M("div-floor", PARSER, "return a / b;", "return (a % b != 0 && (a < 0) != (b < 0)) ? a / b - 1 : a / b;", "division rounds down")
 M("print-value", PARSER, "out_value_line(rhs[1]);", "out_value_line(rhs[0]);", "a line prints the value of lines")
-M("sub-operands", PARSER, "wrap_sub(rhs[0], rhs[2])", "wrap_sub(rhs[2], rhs[0])", "subtraction operands swapped")
-M("div-operands", PARSER, "checked_div(rhs[0], rhs[2])", "checked_div(rhs[2], rhs[0])", "division operands swapped")
+M("sub-operands", PARSER, "wrap_sub(rhs[0], last)", "wrap_sub(last, rhs[0])", "subtraction operands swapped")
+M("div-operands", PARSER, "checked_div(rhs[0], last)", "checked_div(last, rhs[0])", "division operands swapped")
 M("paren-value", PARSER, "case 8: result = rhs[1]; break;", "case 8: result = rhs[2]; break;", "parentheses take the value of ')'")
 M("number-rule", PARSER, "case 9: result = rhs[0]; break;", "", "NUMBER rule without its own action")
 M("preset", PARSER, "        result = rhs[0];\n", "", "result not preset to the first value")
-M("pop", PARSER, "    next -= n;\n", "    next -= n - (n > 1);\n", "a reduction pops one state too few")
-M("push-result", PARSER, "*vnext = result;", "", "reduction result not pushed")
+M("pop", PARSER, "    next -= popped;\n", "    next -= popped - (popped > 1);\n", "a reduction pops one state too few")
+M("push-result", PARSER, "value = result;", "value = rhs[0];", "reduction result replaced by its first value")
 M("limit-test", PARSER, "if (old.capacity >= YYMAXDEPTH)", "if (old.capacity > YYMAXDEPTH)", "stacks grow past the limit")
 M("grow-uncapped", PARSER, "int wanted = old.capacity * 2 < YYMAXDEPTH ? old.capacity * 2 : YYMAXDEPTH;",
   "int wanted = old.capacity * 2;", "growth not capped at the limit")
@@ -283,14 +286,15 @@ M("grow-either", PARSER, "if (more_states == nullptr || more_values == nullptr)"
 M("grown-record", PARSER, "grown[0] = more_states;", "", "a grown state stack not recorded for release", asan=True)
 M("generations", PARSER, "generations += 2;", "generations += 1;", "grown stacks recorded over each other", asan=True)
 M("release", PARSER, "std::free(storage);", "", "grown stacks never released", asan=True)
-M("push-limit", PARSER, "if (next == limit) [[unlikely]]", "if (next == limit + 1) [[unlikely]]", "stacks grow one push late")
-M("grow-fail", PARSER, "if (more.capacity == 0) {", "if (more.capacity < 0) {", "failed growth not reported")
+M("push-limit", PARSER, "return next != limit || grow();", "return next != limit + 1 || grow();", "stacks grow one push late")
+M("grow-fail", PARSER, "if (more.capacity == 0)\n            return false;", "if (more.capacity < 0)\n            return false;",
+  "failed growth not reported")
+M("compound-grow", PARSER, "if (next + 1 == limit) [[unlikely]] {", "if (false) {", "a shift with its reduction never grows the stacks")
 M("grow-depth", PARSER, "next = stacks.states + depth;", "next = stacks.states + depth - 1;", "state top lost when the stacks grow")
 M("negative-code", PARSER, "if (lookahead < 0)\n                    lookahead = 0;", "", "negative codes not folded to 0")
-M("shift-end", PARSER, "if (lookahead != 0)\n                    lookahead = YYEMPTY;", "lookahead = YYEMPTY;",
-  "the end of input consumed by its shift")
-M("shift-value", PARSER, "*vnext = yylval;", "*vnext = 0;", "a shifted token has no value")
-M("fast-rule", PARSER, "if (rule == 9) [[likely]]", "if (rule == 8) [[likely]]", "parentheses reduced as a NUMBER")
+M("shift-end", PARSER, "if (symbol != 0) [[likely]] {", "if (true) [[likely]] {", "the end of input consumed by its shift")
+M("shift-value", PARSER, "push(step.shift, yylval)", "push(step.shift, 0)", "a shifted token has no value")
+M("fast-rule", PARSER, "case 6: step = reduce<6, true>(", "case 6: step = reduce<7, true>(", "'*' after its operand reduced as '/'")
 M("nerrs", PARSER, "++yynerrs;\n", "", "errors not counted")
 
 # ---------------------------------------------------------------------------------------------
@@ -329,22 +333,24 @@ M("terminal-direct", OUTPUT, "    if (out_unbuffered) {\n        write_all(data,
   "terminal output buffered")
 M("room", OUTPUT, "if (n > room) {", "if (n >= room) {", "a block written as soon as it is full")
 M("block-write", OUTPUT, "write_all(out_buffer, OUT_BLOCK);", "write_all(out_buffer, OUT_BLOCK - 1);", "last byte of a block lost")
-M("pairs-loop", OUTPUT, "while (u >= 100) {", "while (u > 100) {", "100 formatted as two digits")
-M("last-pair", OUTPUT, "if (u >= 10) {", "if (u > 10) {", "10 formatted as one digit")
-M("pair-index", OUTPUT, "pairs + 2 * (u % 100)", "pairs + 2 * (u % 10)", "inner digit pairs misread")
+M("high-digits", OUTPUT, "std::uint64_t{1441151881}) >> 57", "std::uint64_t{1441151881}) >> 56", "first two digits doubled")
+M("hundreds-mask", OUTPUT, "& 0x0000007F0000007F", "& 0x0000003F0000003F", "hundreds above 63 cut short")
+M("leading-zero", OUTPUT, "digits + DIGITS_MAX - decimal_digits(u);", "digits + DIGITS_MAX - decimal_digits(u) - 1;",
+  "a leading zero printed")
 M("sign", OUTPUT, "if (value < 0)\n        *--first = '-';", "if (value < -1)\n        *--first = '-';", "-1 printed without its sign")
 M("magnitude", OUTPUT, "0u - static_cast<std::uint32_t>(value)", "static_cast<std::uint32_t>(-(value + 1))", "negative magnitude one short")
-M("fast-terminal", OUTPUT, "if (!out_unbuffered && OUT_BLOCK - out_fill >= OUT_LINE_MAX) {", "if (OUT_BLOCK - out_fill >= OUT_LINE_MAX) {",
-  "values buffered on a terminal")
+M("fast-terminal", OUTPUT, "    if (out_unbuffered)\n        out_line_fits = -1;\n", "", "values buffered on a terminal")
 M("fast-fill", OUTPUT, "out_fill += n;\n        return;", "out_fill += OUT_LINE_SPAN;\n        return;", "fill advanced by the span")
 M("flush-reset", OUTPUT, "    out_fill = 0;\n    return !out_failed;", "    return !out_failed;", "flush keeps its fill")
-M("terminal-test", OUTPUT, "out_unbuffered = isatty(1) != 0;", "out_unbuffered = false;", "terminal not recognised")
+M("terminal-test", OUTPUT, "out_unbuffered = platform_is_console(1);", "out_unbuffered = false;", "terminal not recognised")
 
 TEXT = "runtime/text_read.cpp"
 M("eot-byte", TEXT, "END_OF_TEXT = 0x1A;", "END_OF_TEXT = 0x1B;", "wrong end-of-text byte")
-M("chardev", TEXT, "return S_ISCHR(st.st_mode);", "return false;", "terminal not recognised as a character device")
+PLATFORM = "runtime/platform_posix.cpp"
+M("chardev", PLATFORM, "return S_ISCHR(st.st_mode);", "return false;", "terminal not recognised as a character device")
+M("console", PLATFORM, "return isatty(fd) != 0;", "return false;", "no descriptor taken for a console")
 M("eot-final", TEXT, "    input_ended = true;\n", "", "input after 0x1A read on")
-M("eot-cut", TEXT, "return static_cast<const char*>(eot) - buf;", "return static_cast<const char*>(eot) - buf + 1;", "0x1A delivered as data")
+M("eot-cut", TEXT, "static_cast<const char*>(eot) - buf);", "static_cast<const char*>(eot) - buf + 1);", "0x1A delivered as data")
 M("cr-first", TEXT, "char* out = cr;", "char* out = cr + 1;", "first CR of a read kept")
 M("cr-last", TEXT, "for (const char* in = cr + 1; in < buf + n; ++in)", "for (const char* in = cr + 1; in < buf + n - 1; ++in)",
   "last byte after a CR dropped")
@@ -356,11 +362,11 @@ M("cr-after-end", TEXT, "if (!input_ended && buf[n - 1] == CR) {", "if (buf[n - 
 M("cr-read-fails", TEXT, "            if (more < 0)\n                return -1;\n", "", "failed completion read ignored")
 M("cr-eot", TEXT, "            if (more == 1)\n                n = cut_at_end_of_text(buf, n);\n", "", "0x1A after a CR not seen")
 M("cr-kept", TEXT, "        n = remove_cr(buf, n);\n", "", "CR bytes not removed")
-M("empty-read", TEXT, "if (n > 0)\n            return static_cast<int>(n);", "if (n >= 0)\n            return static_cast<int>(n);",
+M("empty-read", TEXT, "if (n > 0)\n            return n;", "if (n >= 0)\n            return n;",
   "a read of CRs only taken for the end")
-M("console-ended", TEXT, "if (input_ended || (got < want && is_character_device(fd)))", "if (got < want && is_character_device(fd))",
+M("console-ended", TEXT, "if (input_ended || (got < want && platform_is_character_device(fd)))", "if (got < want && platform_is_character_device(fd))",
   "all removed after 0x1A: read again")
-M("console-full", TEXT, "if (input_ended || (got < want && is_character_device(fd)))", "if (input_ended || is_character_device(fd))",
+M("console-full", TEXT, "if (input_ended || (got < want && platform_is_character_device(fd)))", "if (input_ended || platform_is_character_device(fd))",
   "a full console read of CRs taken for the end")
-M("console-any", TEXT, "if (input_ended || (got < want && is_character_device(fd)))", "if (input_ended || got < want)",
+M("console-any", TEXT, "if (input_ended || (got < want && platform_is_character_device(fd)))", "if (input_ended || got < want)",
   "a short read of CRs from any input taken for the end")

@@ -9,8 +9,8 @@
 
 Each mutant is an edit found by its text, not by a line number: a unique piece of a product file
 and its replacement. The tree is copied to a scratch directory (default build-mutate/, reused
-between runs, so that each mutant recompiles only what it touches); the copy is built without
--Werror, so that a mutant which merely draws a warning is still run. For each mutant the edit is
+between runs, so that each mutant recompiles only what it touches); warnings are not errors there,
+so that a mutant which merely draws a warning is still run. For each mutant the edit is
 applied to the copy, the copy is built and the project's ctest runs there; then the file is
 restored. A mutant is
   killed      when some test fails (the failing tests and case rows are printed),
@@ -57,11 +57,6 @@ def run(cmd, env=None):
     return p.returncode, out.decode(errors="replace")
 
 
-def prepared(rel, data):
-    """The scratch copy's version of a file: the build without -Werror."""
-    return data.replace(b" -Werror", b"") if rel == "CMakeLists.txt" else data
-
-
 def sync(src):
     """Makes src a copy of the working tree (tracked and untracked files, ignored ones left out),
     writing only the files that differ so that the builds stay up to date."""
@@ -69,7 +64,7 @@ def sync(src):
     wanted = {f for f in listed if f and os.path.isfile(os.path.join(ROOT, f))}
     for rel in wanted:
         with open(os.path.join(ROOT, rel), "rb") as f:
-            data = prepared(rel, f.read())
+            data = f.read()
         dest = os.path.join(src, rel)
         if os.path.exists(dest):
             with open(dest, "rb") as f:
@@ -110,8 +105,8 @@ class Judge:
     def build(self):
         if not os.path.exists(os.path.join(self.dir, "CMakeCache.txt")):
             generator = ["-G", "Ninja"] if shutil.which("ninja") else []
-            status, out = run(["cmake", "-S", self.src, "-B", self.dir, "--no-warn-unused-cli",
-                               "-DINTCALC_WERROR=OFF", *generator, *self.settings])
+            status, out = run(["cmake", "-S", self.src, "-B", self.dir, "-DCMAKE_COMPILE_WARNING_AS_ERROR=OFF",
+                               *generator, *self.settings])
             if status:
                 sys.exit(f"configuring the {self.name} build failed:\n{out}")
         return run(["cmake", "--build", self.dir, "-j", str(self.jobs)])
