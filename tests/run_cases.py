@@ -166,7 +166,7 @@ def main():
                 print(f"{path}: rows after {row['where']} not run")
                 break
     print(f"{runs} runs, {failed} failed, {skipped} skipped")
-    return 1 if failed or not runs else 0
+    return 1 if failed or not runs + skipped else 0
 
 
 if __name__ == "__main__":

@@ -207,7 +207,7 @@ def smoke(args):
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    ap.add_argument('--inputs', type=int, default=2000)
+    ap.add_argument('--inputs', type=int, default=3000)
     ap.add_argument('--seed', type=int, default=1)
     ap.add_argument('--jobs', type=int, default=2)
     ap.add_argument('--only', choices=['differential', 'smoke'])
