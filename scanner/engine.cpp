@@ -19,13 +19,20 @@ namespace {
 
 constexpr int YY_BUFFER_CAPACITY = 16384;  // input bytes the buffer holds, lead byte included
 constexpr int YY_READ_CHUNK = 8192;        // the most one read asks for
+// Bytes allocated past size. Eight bytes are read after a token's first byte, which lies before
+// the first marker, at index size - 2 at most; so up to index size + 6. Enough for the markers and
+// the byte past them that the matching loop may step on, too.
+constexpr int YY_RUN_READ = 8;
+constexpr int YY_BUFFER_SLACK = YY_RUN_READ - 1;
+static_assert(YY_BUFFER_SLACK >= 2);
 
 enum EofState : std::int32_t { INPUT_OPEN, INPUT_DRAINING, INPUT_DONE };
 enum RefillResult { REFILL_CONTINUE, REFILL_END, REFILL_LAST_TOKEN };
 
 // The input buffer. data[0] is the lead byte (the byte before the current token), input bytes
-// follow, then two NUL bytes mark the end of what is held; one more byte past them may be stepped
-// on by the matching loop, hence size + 2 bytes with at most size - 1 held.
+// follow, then two NUL bytes mark the end of what is held; at most size - 1 bytes are held. The
+// matching loop may step on one byte past the markers, and reads the eight bytes after a number's
+// first digit at once, which may reach past them: hence size + YY_BUFFER_SLACK bytes.
 struct ScanBuffer {
     FILE* stream;
     char* data;
@@ -64,8 +71,8 @@ ScanBuffer* yy_create_buffer(FILE* stream, int size) {
     if (b == nullptr)
         yy_fatal(YY_MSG_OUT_OF_MEMORY);
     b->size = size;
-    // Zeroed so that the byte past the markers, which the matching loop may read, is defined.
-    b->data = static_cast<char*>(std::calloc(static_cast<size_t>(size) + 2, 1));
+    // Zeroed so that the bytes past the markers, which the matching loop may read, are defined.
+    b->data = static_cast<char*>(std::calloc(static_cast<size_t>(size) + YY_BUFFER_SLACK, 1));
     if (b->data == nullptr)
         yy_fatal(YY_MSG_OUT_OF_MEMORY);
     yy_prepare_buffer(b, stream);
@@ -142,30 +149,33 @@ RefillResult yy_refill_buffer() {
     return result;
 }
 
-// The value of the one to eight digits that end at `end`, from one load of the eight bytes
-// before `end`, which must lie in the buffer: the bytes before the digits are masked to zeros
-// (leading zeros), and the digits' low four bits combined in pairs, then fours, then eights, all
-// lanes at once. On a little-endian machine the first byte is the lowest, so in every lane the
-// lower half holds the more significant part.
-std::uint32_t yy_eight_digit_value(const char* end, int length) {
+// The value of the one to eight digits at the front of w, eight bytes of the buffer (the first
+// in the lowest lane, as a little-endian machine loads them): shifted so that the digits fill the
+// upper lanes, the bytes after them shifted out and zeros (leading zeros) shifted in; then the
+// digits' low four bits combined in pairs, then fours, then eights, all lanes at once, each time
+// by one multiplication that adds ten (a hundred, ten thousand) times a lane's lower half to its
+// upper half. In every lane the lower half holds the more significant part.
+std::uint64_t yy_eight_digit_value(std::uint64_t w, int length) {
     static_assert(std::endian::native == std::endian::little);
-    std::uint64_t w;
-    std::memcpy(&w, end - 8, 8);
-    w &= 0x0F0F0F0F0F0F0F0F & ~std::uint64_t{0} << 8 * (8 - length);
-    w = (w * 10 + (w >> 8)) & 0x00FF00FF00FF00FF;
-    w = (w * 100 + (w >> 16)) & 0x0000FFFF0000FFFF;
-    return static_cast<std::uint32_t>(w * 10000 + (w >> 32));
+    w = (w << (-8 * length & 63)) & 0x0F0F0F0F0F0F0F0F;  // a shift by 64 - 8 x length, none for 8
+    w = (w * (10 << 8 | 1)) >> 8 & 0x00FF00FF00FF00FF;
+    w = (w * (100 << 16 | 1)) >> 16 & 0x0000FFFF0000FFFF;
+    return (w * (std::uint64_t{10000} << 32 | 1)) >> 32;
 }
 
-// The value of a literal of more than SHORT_NUMBER digits (see yy_number_value): up to eight
-// digits with eight bytes of the buffer up to their end at once, otherwise digit by digit, -1 once
-// v * 10 would reach 2^64 (the remaining digits ignored).
-[[gnu::noinline]] std::uint64_t yy_long_number_value(const char* text, int length) {
+// The value of a literal of more than eight digits (see yy_number_value): up to sixteen digits as
+// two groups of eight or fewer, the first eight bytes of the literal in `front`; otherwise digit
+// by digit, -1 once v * 10 would reach 2^64 (the remaining digits ignored).
+[[gnu::noinline]] std::uint64_t yy_long_number_value(const char* text, std::uint64_t front, int length) {
     constexpr int AT_ONCE = 8;
     constexpr int ALWAYS_FITS = 19;                   // nineteen digits never overflow 64 bits
     constexpr std::uint64_t LIMIT = UINT64_MAX / 10;  // v * 10 overflows past this
-    if (length <= AT_ONCE && text + length - yy_active_buffer->data >= AT_ONCE)
-        return yy_eight_digit_value(text + length, length);
+    if (length <= 2 * AT_ONCE) {
+        int high = length - AT_ONCE;
+        std::uint64_t low;
+        std::memcpy(&low, text + high, 8);
+        return yy_eight_digit_value(front, high) * 100000000 + yy_eight_digit_value(low, AT_ONCE);
+    }
     const auto* q = reinterpret_cast<const unsigned char*>(text);
     const auto* end = q + length;
     std::uint64_t v = 0;
@@ -181,19 +191,21 @@ std::uint32_t yy_eight_digit_value(const char* end, int length) {
 
 // The number literal's value: the literal read digit by digit as an unsigned 64-bit number, -1
 // once v * 10 would reach 2^64, and the low 32 bits of the result (conversion to int32_t is
-// modulo 2^32). Short literals, the usual ones, are read here; longer ones out of line.
-std::int32_t yy_number_value(const char* text, int length) {
-    constexpr int SHORT_NUMBER = 4;
-    std::uint64_t v = 0;
-    if (length <= SHORT_NUMBER) [[likely]] {
-        const auto* q = reinterpret_cast<const unsigned char*>(text);
-        const auto* end = q + length;
-        do  // a number has at least one digit
-            v = v * 10 + *q - '0';
-        while (++q != end);
-    } else {
-        v = yy_long_number_value(text, length);
-    }
+// modulo 2^32). Literals of up to eight digits, the usual ones, are converted here without a test
+// on their length; longer ones out of line.
+//
+// `after` holds the eight bytes after the first, as the match read them, before the NUL that
+// ends the token was stored; the first byte is read on its own. (Read here as one word, the eight
+// bytes would overlap bytes just stored, the first one, put back in place of the NUL that ended
+// the token before, and the NUL after this one, and the read would wait until those stores are
+// done.)
+std::int32_t yy_number_value(const char* text, std::uint64_t after, int length) {
+    std::uint64_t front = after << 8 | static_cast<unsigned char>(*text);
+    std::uint64_t v;
+    if (length <= 8) [[likely]]
+        v = yy_eight_digit_value(front, length);
+    else
+        v = yy_long_number_value(text, front, length);
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
 }
 
@@ -220,6 +232,9 @@ int yylex() {
     // pointer-wide, so that they index the tables without being widened first.
     char* p = yy_resume_pos;
     *p = yy_saved_byte;
+    // A number's eight bytes after its first, as the match read them: read on every way to a
+    // number's action (the step on a first digit, the slow paths).
+    std::uint64_t after = 0;
     for (;;) {  // one match per pass; blanks go round again
         char* start = p;
         std::ptrdiff_t s;
@@ -230,15 +245,27 @@ int yylex() {
         std::ptrdiff_t e = yy_match.next[YY_START_STATE * YY_BYTES + static_cast<unsigned char>(*p)];
         ++p;
         int a;
+        if (e >= 0) {  // more than one byte: a number, or the end of the buffer
+            if (e == yy_run.entry * YY_BYTES) {
+                // A first digit: the digits after it are taken at once, up to seven, and the
+                // byte after them from the run state's row (which steps on it as the entry
+                // state's would). The marker is no digit, so the run stops on it.
+                static_assert(sizeof after == YY_RUN_READ);
+                std::memcpy(&after, p, sizeof after);
+                p += yy_run_length(after);
+                e = yy_match.next[yy_run.state * YY_BYTES + static_cast<unsigned char>(*p)];
+                ++p;
+            }
 
-    match:
-        // Invariant: the bytes from start up to p have run through the automaton; e is the entry
-        // of the last step: the offset of the current state's row while the match goes on. The
-        // end-of-buffer marker leads every live state to an entry that ends the match, so no
-        // bounds test.
-        while (e >= 0) {
-            e = yy_match.next[e + static_cast<unsigned char>(*p)];
-            ++p;
+        match:
+            // Invariant: the bytes from start up to p have run through the automaton; e is the
+            // entry of the last step: the offset of the current state's row while the match
+            // goes on. The end-of-buffer marker leads every live state to an entry that ends
+            // the match, so no bounds test.
+            while (e >= 0) {
+                e = yy_match.next[e + static_cast<unsigned char>(*p)];
+                ++p;
+            }
         }
         // The match is over: ~e is the state it ends in, plus YY_BACK_UP if that is one byte back
         // (the action and token tables take the state either way).
@@ -264,7 +291,7 @@ int yylex() {
         // The actions that return a token, and only convert a number's text first.
         if (int token = yy_match.token[s]; token != 0) [[likely]] {
             if (token == NUMBER)
-                yylval = yy_number_value(start, static_cast<int>(p - start));
+                yylval = yy_number_value(start, after, static_cast<int>(p - start));
             return token;
         }
         a = yy_match.action[s];
@@ -305,6 +332,7 @@ int yylex() {
                 p = yy_resume_pos;
             }
             start = yytext;
+            std::memcpy(&after, start + 1, sizeof after);  // as the step on a first digit reads them
             e = s * YY_BYTES;
             if (resume_matching)
                 goto match;

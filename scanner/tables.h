@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -226,3 +227,113 @@ constexpr bool yy_byte_table_agrees() {
     return true;
 }
 static_assert(yy_byte_table_agrees());
+
+// ---------------------------------------------------------------------------------------------
+// A run: a range of bytes on which one state, the run state, leads back to itself (the digits of
+// a number literal), entered from another state on the same bytes. A match that has just entered
+// that state may take the run's bytes after it several at once, and then the table's step on the
+// byte after them.
+
+struct YyRun {
+    int state;        // the run state
+    int entry;        // the state that the run's bytes lead into it from
+    int first, last;  // the run's bytes, first..last
+};
+
+// Whether state s's entry on byte b leads to the row of state `to`.
+constexpr bool yy_leads_to(int s, int b, int to) {
+    return yy_match.next[s * YY_BYTES + b] == to * YY_BYTES;
+}
+
+// Whether exactly the bytes first..last lead from s to `to`.
+constexpr bool yy_leads_on_exactly(int s, int to, int first, int last) {
+    for (int b = 0; b < YY_BYTES; ++b)
+        if (yy_leads_to(s, b, to) != (b >= first && b <= last))
+            return false;
+    return true;
+}
+
+// The first state that loops on a byte, the bytes it loops on from the first such byte on, and
+// another state that enters it on exactly those bytes; {0, 0, 0, -1} if the automaton has none.
+constexpr YyRun yy_find_run() {
+    for (int s = 0; s < YY_STATES; ++s) {
+        if ((YY_REACHABLE >> s & 1) == 0 || yy_stops(s))
+            continue;
+        int first = 0;
+        while (first < YY_BYTES && !yy_leads_to(s, first, s))
+            ++first;
+        if (first == YY_BYTES)
+            continue;
+        int last = first;
+        while (last + 1 < YY_BYTES && yy_leads_to(s, last + 1, s))
+            ++last;
+        for (int entry = 0; entry < YY_STATES; ++entry)
+            if (entry != s && (YY_REACHABLE >> entry & 1) != 0 && !yy_stops(entry) &&
+                yy_leads_on_exactly(entry, s, first, last))
+                return {s, entry, first, last};
+    }
+    return {0, 0, 0, -1};
+}
+inline constexpr YyRun yy_run = yy_find_run();
+
+static_assert(yy_run.first == '0' && yy_run.last == '9', "the run is the digits");
+static_assert(yy_leads_on_exactly(yy_run.state, yy_run.state, yy_run.first, yy_run.last),
+              "the run state loops on the run's bytes and on no other byte");
+static_assert(yy_leads_on_exactly(YY_START_STATE, yy_run.entry, yy_run.first, yy_run.last),
+              "a first digit leads from the start state into the state that enters the run");
+static_assert(yy_run.first > 0, "the end-of-buffer marker ends a run");
+
+// On a byte outside the run, the entry state and the run state step alike: to the same row, or
+// to an end of the match with the same back-up, action and token. So after a run, however long,
+// the step on the byte that ends it may be taken from the run state's row.
+static_assert([] {
+    for (int b = 0; b < YY_BYTES; ++b) {
+        if (b >= yy_run.first && b <= yy_run.last)
+            continue;
+        int from_entry = yy_match.next[yy_run.entry * YY_BYTES + b];
+        int from_run = yy_match.next[yy_run.state * YY_BYTES + b];
+        if (from_entry == from_run)
+            continue;
+        if (from_entry >= 0 || from_run >= 0 || ~from_entry / YY_BACK_UP != ~from_run / YY_BACK_UP ||
+            yy_match.action[~from_entry] != yy_match.action[~from_run] ||
+            yy_match.token[~from_entry] != yy_match.token[~from_run])
+            return false;
+    }
+    return true;
+}());
+
+// The lanes of w (eight bytes, the first in the lowest lane: little-endian) that hold no run
+// byte, as their top bits, exact up to and including the lowest such lane. In each lane d = byte
+// - first, a run byte exactly when d < width, and (d + 0x80 - width) | d has its top bit set
+// otherwise. A borrow or carry out of a lane comes only from a lane that holds no run byte and
+// reaches only the lanes above it.
+constexpr std::uint64_t yy_outside_run(std::uint64_t w) {
+    constexpr std::uint64_t LANES = 0x0101010101010101;
+    constexpr auto width = static_cast<std::uint64_t>(yy_run.last - yy_run.first + 1);
+    static_assert(width < 0x80);
+    std::uint64_t d = w - LANES * static_cast<std::uint64_t>(yy_run.first);
+    return ((d + LANES * (0x80 - width)) | d) & LANES * 0x80;
+}
+// The number of run bytes at the front of w, but at most seven: the last lane is counted as
+// outside the run, so that the byte after the ones taken is always in w.
+constexpr std::ptrdiff_t yy_run_length(std::uint64_t w) {
+    return static_cast<unsigned>(std::countr_zero(yy_outside_run(w) | std::uint64_t{1} << 63)) / 8;
+}
+// Checked for every byte value in every lane, behind run bytes and before each kind of byte.
+static_assert([] {
+    for (int lane = 0; lane < 8; ++lane)
+        for (int b = 0; b < YY_BYTES; ++b)
+            for (std::uint64_t after : {std::uint64_t{0}, ~std::uint64_t{0}, std::uint64_t{0x3939393939393939}}) {
+                std::uint64_t w = 0;
+                for (int i = 0; i < lane; ++i)
+                    w |= static_cast<std::uint64_t>(yy_run.first + (i * 7 + b) % (yy_run.last - yy_run.first + 1)) << 8 * i;
+                w |= static_cast<std::uint64_t>(b) << 8 * lane;
+                if (lane < 7)
+                    w |= after << 8 * (lane + 1);
+                bool inside = b >= yy_run.first && b <= yy_run.last;
+                auto k = yy_run_length(w);
+                if (inside ? k <= lane && !(lane == 7 && k == 7) : k != lane)
+                    return false;
+            }
+    return true;
+}());
