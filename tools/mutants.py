@@ -113,8 +113,8 @@ M("lead-byte", SCANNER, "b->data[0] = '\\n';", "b->data[0] = 'x';", "lead byte o
 M("count-start", SCANNER, "b->count = 1;", "b->count = 0;", "fresh buffer counts no lead byte")
 M("record-unchecked", SCANNER, "if (b == nullptr)", "if (size < 0)", "failed allocation of the record not reported")
 M("data-unchecked", SCANNER, "if (b->data == nullptr)", "if (size < 0)", "failed allocation of the bytes not reported")
-M("data-short", SCANNER, "static_cast<size_t>(size) + 2, 1", "static_cast<size_t>(size) + 1, 1",
-  "no room for the second marker byte", asan=True)
+M("data-short", SCANNER, "static_cast<size_t>(size) + YY_BUFFER_SLACK, 1", "static_cast<size_t>(size) + YY_BUFFER_SLACK - 1, 1",
+  "buffer allocated one byte short", asan=True)
 M("enter-saved", SCANNER, "yy_saved_byte = *yy_resume_pos;\n}", "yy_saved_byte = 0;\n}", "saved byte of a fresh buffer")
 M("note-marker", SCANNER, "if (yy_accepts(s)) {", "if (yy_accepts(s) && yy_state_action[s] == 7) {",
   "only digit states remembered for back-up")
@@ -141,16 +141,14 @@ M("limit-low", SCANNER, "if (v > LIMIT)", "if (v >= LIMIT)", "the last 64-bit mu
 M("limit-value", SCANNER, "return UINT64_MAX;", "return 0;", "an overflowing literal is 0")
 M("slow-path", SCANNER, "length < ALWAYS_FITS ? length : ALWAYS_FITS", "length < ALWAYS_FITS - 1 ? length : ALWAYS_FITS - 1",
   "nineteen digits take the checked path")
-M("eight-reach", SCANNER, "text + length - yy_active_buffer->data >= AT_ONCE", "text + length - yy_active_buffer->data >= AT_ONCE - 1",
-  "eight bytes loaded from one before the buffer", asan=True)
-M("eight-mask", SCANNER, "~std::uint64_t{0} << 8 * (8 - length)", "~std::uint64_t{0} << 8 * (7 - length)",
-  "the byte before a literal taken as a digit")
-M("eight-pairs", SCANNER, "w = (w * 10 + (w >> 8)) & 0x00FF00FF00FF00FF;", "w = (w * 10 + (w >> 8)) & 0x000F00FF000F00FF;",
-  "digit pairs of five to eight digits cut short")
+M("eight-reach", SCANNER, "std::memcpy(&low, text + high, 8);", "std::memcpy(&low, text + high - 1, 8);",
+  "a long literal's last eight digits loaded from one byte early")
+M("eight-mask", SCANNER, "w << (-8 * length & 63)", "w << (-8 * (length + 1) & 63)", "the byte after a literal taken as a digit")
+M("eight-pairs", SCANNER, ">> 8 & 0x00FF00FF00FF00FF;", ">> 8 & 0x000F00FF000F00FF;", "every second pair of digits cut to four bits")
 M("fits-digit", SCANNER, "q != fits_end; ++q)\n        v = v * 10 + *q - '0';", "q != fits_end; ++q)\n        v = v * 10 + *q - '1';",
   "leading digits of a long literal misread")
-M("digit-value", SCANNER, "        do  // a number has at least one digit\n            v = v * 10 + *q - '0';",
-  "        do  // a number has at least one digit\n            v = v * 10 + *q - '0' + (v == 0);", "digit value off after a leading zero")
+M("digit-value", SCANNER, "q != fits_end; ++q)\n        v = v * 10 + *q - '0';", "q != fits_end; ++q)\n        v = v * 10 + *q - '0' + (v == 0);",
+  "digit value off after leading zeros")
 M("low-bits", SCANNER, "static_cast<std::int32_t>(static_cast<std::uint32_t>(v))", "static_cast<std::int32_t>(v & 0x7fffffff)",
   "literal cut to 31 bits")
 M("setup-start", SCANNER, "if (yy_start_state == 0)", "if (yy_start_state != 0)", "start state never set")
@@ -162,8 +160,8 @@ M("backup-test", SCANNER, "if (!yy_accepts(s)) {", "if (false) {", "no back-up a
 M("backup-pos", SCANNER, "p = yy_backup_pos;\n", "", "back-up keeps the scan position")
 M("yyleng", SCANNER, "yyleng = static_cast<int>(p - start);", "yyleng = static_cast<int>(p - start) + 1;", "token length one long")
 M("cut-in-place", SCANNER, "        *p = 0;\n        yy_resume_pos = p;", "        yy_resume_pos = p;", "token text not terminated")
-M("number-length", SCANNER, "yylval = yy_number_value(start, static_cast<int>(p - start));",
-  "yylval = yy_number_value(start, static_cast<int>(p - start) - (p - start > 1));", "last digit of a literal dropped")
+M("number-length", SCANNER, "yylval = yy_number_value(start, after, static_cast<int>(p - start));",
+  "yylval = yy_number_value(start, after, static_cast<int>(p - start) - (p - start > 1));", "last digit of a literal dropped")
 M("blank-restore", SCANNER, "*p = yy_saved_byte;\n            continue;", "continue;", "byte after a blank left as NUL")
 M("stray-signed", SCANNER, "return static_cast<unsigned char>(*start);", "return static_cast<signed char>(*start);",
   "bytes 0x80..0xFF returned negative, as the end of input")
