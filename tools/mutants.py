@@ -103,6 +103,14 @@ cell("return-eol", SCANNER_TABLES, TOKENS, 9, 0, "line feed taken for the end of
 M("start-state", SCANNER_TABLES, "YY_START_STATE = 1;", "YY_START_STATE = 2;", "start in state 2, which falls back to 1")
 M("stop-base", SCANNER_TABLES, "YY_STOP_BASE = 14;", "YY_STOP_BASE = 13;", "stop base of the marker state")
 M("nul-class", SCANNER_TABLES, "YY_NUL_CLASS = 1;", "YY_NUL_CLASS = 2;", "a NUL of the input scanned as a blank")
+M("run-below-zero", SCANNER_TABLES, "static_cast<std::uint64_t>(yy_run.first);", "static_cast<std::uint64_t>(yy_run.first - 1);",
+  "'/' counted in a digit run, '9' not")
+M("run-above-nine", SCANNER_TABLES, "width = static_cast<std::uint64_t>(yy_run.last - yy_run.first + 1);",
+  "width = static_cast<std::uint64_t>(yy_run.last - yy_run.first + 2);", "':' counted in a digit run")
+M("run-marker", SCANNER_TABLES, "((d + LANES * (0x80 - width)) | d)", "(d + LANES * (0x80 - width))",
+  "the marker and the bytes below '0' or from 0xBA counted in a digit run")
+M("run-lanes-all", SCANNER_TABLES, "yy_outside_run(w) | std::uint64_t{1} << 63", "yy_outside_run(w)",
+  "a digit run takes all eight bytes of the word")
 
 # ---------------------------------------------------------------------------------------------
 SCANNER = "scanner/engine.cpp"
@@ -162,6 +170,26 @@ M("yyleng", SCANNER, "yyleng = static_cast<int>(p - start);", "yyleng = static_c
 M("cut-in-place", SCANNER, "        *p = 0;\n        yy_resume_pos = p;", "        yy_resume_pos = p;", "token text not terminated")
 M("number-length", SCANNER, "yylval = yy_number_value(start, after, static_cast<int>(p - start));",
   "yylval = yy_number_value(start, after, static_cast<int>(p - start) - (p - start > 1));", "last digit of a literal dropped")
+M("run-entry", SCANNER, "if (e == yy_run.entry * YY_BYTES)", "if (e == yy_run.state * YY_BYTES)", "digit run never taken at once")
+M("run-read-late", SCANNER, "std::memcpy(&after, p, sizeof after);", "std::memcpy(&after, p + 1, sizeof after);",
+  "word after a first digit read one byte late")
+M("run-lane-more", SCANNER, "p += yy_run_length(after);", "p += yy_run_length(after) + 1;", "digit run takes one byte too many")
+M("run-lane-less", SCANNER, "p += yy_run_length(after);", "p += yy_run_length(after) - 1;", "digit run takes one byte too few")
+M("run-step-entry", SCANNER, "e = yy_match.next[yy_run.state * YY_BYTES", "e = yy_match.next[yy_run.entry * YY_BYTES",
+  "byte after a digit run stepped on from the entry state")
+M("run-step-advance", SCANNER, "yy_run.state * YY_BYTES + static_cast<unsigned char>(*p)];\n                ++p;\n",
+  "yy_run.state * YY_BYTES + static_cast<unsigned char>(*p)];\n", "byte after a digit run stepped on twice")
+M("front-first", SCANNER, "front = after << 8 | static_cast<unsigned char>(*text);", "front = after << 8;",
+  "first digit of a literal taken as 0")
+M("short-nine", SCANNER, "if (length <= 8) [[likely]]", "if (length <= 9) [[likely]]", "nine digits converted as one group")
+M("short-seven", SCANNER, "if (length <= 8) [[likely]]", "if (length < 8) [[likely]]", "eight digits converted as two groups")
+M("groups-17", SCANNER, "if (length <= 2 * AT_ONCE)", "if (length <= 2 * AT_ONCE + 1)", "seventeen digits converted as two groups")
+M("group-high", SCANNER, "yy_eight_digit_value(front, high)", "yy_eight_digit_value(front, high - 1)",
+  "first group of a long literal one digit short")
+M("resume-after", SCANNER, "            std::memcpy(&after, start + 1, sizeof after);", "",
+  "a literal resumed after a refill converted from the bytes read before it moved")
+M("slack-markers", SCANNER, "YY_BUFFER_SLACK = YY_RUN_READ - 1;", "YY_BUFFER_SLACK = 2;",
+  "no room past the markers for the word read after a first digit", asan=True)
 M("blank-restore", SCANNER, "*p = yy_saved_byte;\n            continue;", "continue;", "byte after a blank left as NUL")
 M("stray-signed", SCANNER, "return static_cast<unsigned char>(*start);", "return static_cast<signed char>(*start);",
   "bytes 0x80..0xFF returned negative, as the end of input")
