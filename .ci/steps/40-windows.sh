@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Windows: cross-builds intcalc.exe and its zip with mingw-w64 (the `windows` workflow), checks
 # that the program needs no DLL but the system's, runs it under wine (the test case files, then
-# tools/wine_checks.py: the smoke checks and the differential run against the Linux build of the
+# tests/wine_checks.py: the smoke checks and the differential run against the Linux build of the
 # default workflow, in build/), and checks the zip's contents. The wine prefix and server are this step's own.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -40,7 +40,7 @@ tools/intcalc_exe.sh </dev/null >/dev/null 2>&1
 # terminal (tty: a pseudo-terminal is no Windows console; the console check of wine_checks.py
 # stands in for them) and those of the fault build (faults: its failures are injected by wrapping
 # C library calls at link time, in the Linux build only). Two shards, one a core. Wine itself
-# sometimes fails a run (status 1, nothing on either stream: see tools/wine_checks.py), so a file
+# sometimes fails a run (status 1, nothing on either stream: see tests/wine_checks.py), so a file
 # that fails is run once more; a real fault fails both times.
 skip=(--skip tty --skip faults)
 cases() {
@@ -60,7 +60,7 @@ wait $shard0 || fail_cases=1
 cat "$tmp/shard0" "$tmp/shard1"
 [ -z "${fail_cases:-}" ] || fail "case files under wine: see above"
 
-python3 tools/wine_checks.py --jobs 2
+python3 tests/wine_checks.py --jobs 2
 
 # The zip: exactly the program, the README and the licence, and the program in it runs.
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-windows/CMakeCache.txt)

@@ -7,7 +7,7 @@
                 "write error" and status 1 on a closed pipe or a full device, whole 512-byte blocks
                 to the null device, values at once on a console
 
-Usage: tools/wine_checks.py [--inputs N] [--seed S] [--jobs J] [--only differential|smoke]
+Usage: tests/wine_checks.py [--inputs N] [--seed S] [--jobs J] [--only differential|smoke]
                             [--linux PROGRAM] [--windows PROGRAM]
 The Windows program defaults to tools/intcalc_exe.sh (build-windows/intcalc.exe under wine), the
 Linux one to build/intcalc. WINEPREFIX must name a prepared prefix whose server is kept up.
