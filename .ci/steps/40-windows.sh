@@ -42,13 +42,11 @@ tools/intcalc_exe.sh </dev/null >/dev/null 2>&1
 # C library calls at link time, in the Linux build only). Two shards, one a core. Wine itself
 # sometimes fails a run (status 1, nothing on either stream: see tests/wine_checks.py), so a file
 # that fails is run once more; a real fault fails both times.
-skip=(--skip tty --skip faults)
+case_file() { python3 tests/run_cases.py --crlf --skip tty --skip faults tools/intcalc_exe.sh "$1" >"$tmp/log" 2>&1; }
 cases() {
   local f
   for f in "$@"; do
-    python3 tests/run_cases.py --crlf "${skip[@]}" tools/intcalc_exe.sh "$f" >"$tmp/log" 2>&1 ||
-      { echo "$f failed under wine, run again:"; sed 's/^/  /' "$tmp/log"
-        python3 tests/run_cases.py --crlf "${skip[@]}" tools/intcalc_exe.sh "$f" >"$tmp/log" 2>&1; } ||
+    case_file "$f" || { echo "$f failed under wine, run again:"; sed 's/^/  /' "$tmp/log"; case_file "$f"; } ||
       { cat "$tmp/log"; return 1; }
     echo "$f: $(tail -1 "$tmp/log")"
   done
