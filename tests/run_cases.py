@@ -6,12 +6,17 @@ usage: run_cases.py [--faults PROGRAM] [--crlf] [--skip NAME]... PROGRAM CASEFIL
 Each row runs with its input in a file, then trickled through a pipe in pieces from one byte up,
 each written once the program has taken the one before; a row with parts (\\p) also runs in
 lockstep, each part written once the output due before it has arrived. A row whose setup is its
-standard input (tty, say) runs once, that way. --skip leaves out the rows of a setup, a program
-(faults), a feed or one row (file.cases:LINE); --crlf expects every line end as CR LF.
+standard input (tty, say) runs once, that way; a `rest` row runs from a file only, and what the
+program left unread of it counts as standard output after what the program wrote, as
+`{ intcalc; cat; } < file` shows it. --skip leaves out the rows of a setup, a program (faults), a
+feed or one row (file.cases:LINE); --crlf expects every line end as CR LF. A run still going after
+TIME_LIMIT seconds times INTCALC_TEST_TIME_SCALE (default 1) has hung.
 """
 import argparse, fcntl, os, re, select, signal, struct, tempfile, termios, time
 
-TIME_LIMIT = 5       # seconds: a run still going after this has hung (the longest takes 0.4)
+# Seconds after which a run has hung (the longest takes 0.4 s here); slow or emulated machines
+# scale it with INTCALC_TEST_TIME_SCALE.
+TIME_LIMIT = 30 * float(os.environ.get("INTCALC_TEST_TIME_SCALE", "1"))
 TRICKLE_GROWTH = 64  # trickled pieces grow by one byte every 64 bytes
 OWN_STDIN = ("stdin-closed", "stdin-dir", "tty")
 FIELD = re.compile(rb"\{(.*?)\*(\d+)\}|\\x([0-9a-fA-F]{2})|\\(.)|(.)", re.S)
@@ -61,11 +66,14 @@ def run(program, row, feed):
         child[1] = os.open("/dev/full", os.O_WRONLY | os.O_CLOEXEC)
     if row["setup"] == "stdout-closed":
         child[1] = None
+    rest = None
     if feed == "file":
         with tempfile.TemporaryFile() as f:
             f.write(data)
             f.seek(0)
             child[0] = os.dup(f.fileno())
+            if row["setup"] == "rest":
+                rest = os.dup(f.fileno())  # shares the file offset with the program's standard input
     elif feed == "stdin-dir":
         child[0] = os.open("/", os.O_RDONLY | os.O_CLOEXEC)
     elif feed == "tty":  # stdin and stdout on a terminal: no echo, no CR added on output, a typed CR kept
@@ -126,11 +134,16 @@ def run(program, row, feed):
     for fd in {out_r, err_r, writer} - {None}:
         os.close(fd)
     status = os.waitstatus_to_exitcode(os.waitpid(pid, 0)[1])
+    if rest is not None:
+        with os.fdopen(rest, "rb") as f:
+            got[out_r] += f.read()
     return (got[out_r], got[err_r], status if status >= 0 else 128 - status), trouble
 
 
 def feeds(row):
     setup = row["setup"].split(" ")[0]
+    if setup == "rest":
+        return ["file"]
     return [setup] if setup in OWN_STDIN else ["file", "trickle"] + ["lockstep"] * (len(row["input"]) > 1)
 
 

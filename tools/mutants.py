@@ -137,6 +137,7 @@ M("keep-less", SCANNER, "int keep = static_cast<int>(yy_resume_pos - yytext);", 
 M("copy-short", SCANNER, "for (int i = 0; i < keep; ++i)", "for (int i = 0; i < keep - 1; ++i)", "refill copies the token short")
 M("want-more", SCANNER, "int want = b->size - keep - 1;", "int want = b->size - keep;", "read may fill the buffer's last byte")
 M("chunk-uncapped", SCANNER, "if (want > YY_READ_CHUNK)", "if (want > 2 * YY_READ_CHUNK)", "first read asks for the whole buffer")
+M("chunk-clamp", SCANNER, "want = YY_READ_CHUNK;", "want = YY_READ_CHUNK - 1;", "a read capped one byte below the chunk")
 M("overflow-check", SCANNER, "if (want <= 0)", "if (want < 0)", "a full buffer is read into with 0 bytes")
 M("read-error", SCANNER, "if (got < 0)", "if (got < -1)", "failed read not reported")
 M("end-partial", SCANNER, "result = keep == 1 ?", "result = keep <= 2 ?", "a one-byte token at the end of input lost")
@@ -213,6 +214,7 @@ PARSER_TABLES = "parser/tables.h"
 M("final", PARSER_TABLES, "YYFINAL = 18;", "YYFINAL = 17;", "acceptance one state early")
 M("first-nonterminal", PARSER_TABLES, "YYFIRST_NONTERMINAL = 11;", "YYFIRST_NONTERMINAL = 12;", "nonterminals indexed one off")
 M("stray-symbol", PARSER_TABLES, "t[code] = 2;", "t[code] = 0;", "stray bytes taken for the end of input")
+M("stray-symbol-200", PARSER_TABLES, "t[code] = 2;", "t[code] = code == 200 ? 0 : 2;", "byte 200 taken for the end of input")
 LHS = "yyrule_lhs[]    = { 0, 11, 12, 12, 13, 13, 13, 13, 13, 13 };"
 LENGTH = "yyrule_length[] = { 0,  1,  0,  3,  3,  3,  3,  3,  3,  1 };"
 ABASE = ("yyaction_base[]  = { YYFLAG, -2, YYFLAG, -2, -3, 10, YYFLAG, -2, -2, -2, -2, YYFLAG, 0,  0, "
@@ -295,6 +297,12 @@ M("mul", PARSER, "static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b)"
   "multiplier cut to 16 bits")
 M("div-zero", PARSER, "if (b == 0)", "if (b == 0 && a != 0)", "0/0 not caught")
 M("div-overflow", PARSER, "if (a == INT32_MIN && b == -1)", "if (a == INT32_MIN && b == 1)", "-2147483648/-1 not caught")
+M("div-overflow-or", PARSER, "if (a == INT32_MIN && b == -1)", "if (a == INT32_MIN || b == -1)",
+  "every division by -1 reported as an overflow")
+M("div-overflow-negative", PARSER, "if (a == INT32_MIN && b == -1)", "if (a == INT32_MIN && b < 0)",
+  "-2147483648 divided by any negative number reported as an overflow")
+M("div-overflow-any", PARSER, "if (a == INT32_MIN && b == -1)", "if (a < 0 && b == -1)",
+  "any negative number divided by -1 reported as an overflow")
 M("div-floor", PARSER, "return a / b;", "return (a % b != 0 && (a < 0) != (b < 0)) ? a / b - 1 : a / b;", "division rounds down")
 M("print-value", PARSER, "out_value_line(rhs[1]);", "out_value_line(rhs[0]);", "a line prints the value of lines")
 M("sub-operands", PARSER, "wrap_sub(rhs[0], last)", "wrap_sub(last, rhs[0])", "subtraction operands swapped")
@@ -316,6 +324,12 @@ M("push-limit", PARSER, "return next != limit || grow();", "return next != limit
 M("grow-fail", PARSER, "if (more.capacity == 0)\n            return false;", "if (more.capacity < 0)\n            return false;",
   "failed growth not reported")
 M("compound-grow", PARSER, "if (next + 1 == limit) [[unlikely]] {", "if (false) {", "a shift with its reduction never grows the stacks")
+M("compound-grow-states", PARSER, "                    --next;\n                    --vnext;", "                    --vnext;",
+  "the state pushed to grow the stacks in a shift with its reduction left on the stack")
+M("compound-grow-values", PARSER, "                    --next;\n                    --vnext;", "                    --next;",
+  "the value pushed to grow the stacks in a shift with its reduction left on the stack")
+M("shift-overflow", PARSER, "if (!push(step.shift, yylval)) [[unlikely]]\n                    goto overflow;",
+  "push(step.shift, yylval);", "the stack limit not seen on a plain shift")
 M("grow-depth", PARSER, "next = stacks.states + depth;", "next = stacks.states + depth - 1;", "state top lost when the stacks grow")
 M("negative-code", PARSER, "if (lookahead < 0)\n                    lookahead = 0;", "", "negative codes not folded to 0")
 M("shift-end", PARSER, "if (symbol != 0) [[likely]] {", "if (true) [[likely]] {", "the end of input consumed by its shift")
@@ -360,6 +374,8 @@ M("terminal-direct", OUTPUT, "    if (out_unbuffered) {\n        write_all(data,
 M("room", OUTPUT, "if (n > room) {", "if (n >= room) {", "a block written as soon as it is full")
 M("block-write", OUTPUT, "write_all(out_buffer, OUT_BLOCK);", "write_all(out_buffer, OUT_BLOCK - 1);", "last byte of a block lost")
 M("high-digits", OUTPUT, "std::uint64_t{1441151881}) >> 57", "std::uint64_t{1441151881}) >> 56", "first two digits doubled")
+M("high-reciprocal", OUTPUT, "std::uint64_t{1441151881}", "std::uint64_t{1441151880}",
+  "the first two digits of a multiple of 10^8 one short")
 M("hundreds-mask", OUTPUT, "& 0x0000007F0000007F", "& 0x0000003F0000003F", "hundreds above 63 cut short")
 M("leading-zero", OUTPUT, "digits + DIGITS_MAX - decimal_digits(u);", "digits + DIGITS_MAX - decimal_digits(u) - 1;",
   "a leading zero printed")
