@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstring>
 
+#include "runtime/lanes.h"
 #include "runtime/platform.h"
 
 namespace {
@@ -103,10 +104,9 @@ static_assert([] {  // right on both sides of every power of ten and of every po
 // order they are written. x is cut into halves of four digits, each half into two digits, each
 // pair into single digits, every cut made in all lanes at once by a multiplication that divides
 // exactly over the lane's range: 109951163 / 2^40 by 10^4 below 10^8, 10486 / 2^20 by 100 below
-// 10^4, 103 / 2^10 by 10 below 100. The first digit ends up in the lowest byte, which is the
-// first in memory on the little-endian machines the calculator is built for.
+// 10^4, 103 / 2^10 by 10 below 100. The first digit ends up in the lowest lane, which
+// store_lanes puts first in memory.
 std::uint64_t eight_digits(std::uint32_t x) {
-    static_assert(std::endian::native == std::endian::little);
     std::uint64_t upper = (x * std::uint64_t{109951163}) >> 40;
     std::uint64_t lanes = upper | (x - upper * 10000) << 32;                 // 2 x 4 digits
     std::uint64_t hundreds = ((lanes * 10486) >> 20) & 0x0000007F0000007F;
@@ -143,7 +143,7 @@ void out_value_line(std::int32_t value) {
     std::uint32_t high = static_cast<std::uint32_t>((u * std::uint64_t{1441151881}) >> 57);
     std::memcpy(digits, pairs + 2 * high, 2);
     std::uint64_t word = eight_digits(u - high * 100000000);
-    std::memcpy(digits + 2, &word, 8);
+    store_lanes(digits + 2, word);
     digits[DIGITS_MAX] = '\n';
     char* first = digits + DIGITS_MAX - decimal_digits(u);
     if (value < 0)

@@ -1,11 +1,10 @@
 // Scanner engine: runs the automaton over a refillable buffer of standard input with longest-match
 // back-up and cuts each token out in place. State: the one input buffer and the matching position.
-#include <bit>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
 #include "app/diagnostics.h"
+#include "runtime/lanes.h"
 #include "runtime/text_read.h"
 #include "scanner/scanner.h"
 #include "scanner/tables.h"
@@ -150,13 +149,12 @@ RefillResult yy_refill_buffer() {
 }
 
 // The value of the one to eight digits at the front of w, eight bytes of the buffer (the first
-// in the lowest lane, as a little-endian machine loads them): shifted so that the digits fill the
+// in the lowest lane, as load_lanes gives them): shifted so that the digits fill the
 // upper lanes, the bytes after them shifted out and zeros (leading zeros) shifted in; then the
 // digits' low four bits combined in pairs, then fours, then eights, all lanes at once, each time
 // by one multiplication that adds ten (a hundred, ten thousand) times a lane's lower half to its
 // upper half. In every lane the lower half holds the more significant part.
 std::uint64_t yy_eight_digit_value(std::uint64_t w, int length) {
-    static_assert(std::endian::native == std::endian::little);
     w = (w << (-8 * length & 63)) & 0x0F0F0F0F0F0F0F0F;  // a shift by 64 - 8 x length, none for 8
     w = (w * (10 << 8 | 1)) >> 8 & 0x00FF00FF00FF00FF;
     w = (w * (100 << 16 | 1)) >> 16 & 0x0000FFFF0000FFFF;
@@ -172,8 +170,7 @@ std::uint64_t yy_eight_digit_value(std::uint64_t w, int length) {
     constexpr std::uint64_t LIMIT = UINT64_MAX / 10;  // v * 10 overflows past this
     if (length <= 2 * AT_ONCE) {
         int high = length - AT_ONCE;
-        std::uint64_t low;
-        std::memcpy(&low, text + high, 8);
+        std::uint64_t low = load_lanes(text + high);
         return yy_eight_digit_value(front, high) * 100000000 + yy_eight_digit_value(low, AT_ONCE);
     }
     const auto* q = reinterpret_cast<const unsigned char*>(text);
@@ -251,7 +248,7 @@ int yylex() {
                 // byte after them from the run state's row (which steps on it as the entry
                 // state's would). The marker is no digit, so the run stops on it.
                 static_assert(sizeof after == YY_RUN_READ);
-                std::memcpy(&after, p, sizeof after);
+                after = load_lanes(p);
                 p += yy_run_length(after);
                 e = yy_match.next[yy_run.state * YY_BYTES + static_cast<unsigned char>(*p)];
                 ++p;
@@ -332,7 +329,7 @@ int yylex() {
                 p = yy_resume_pos;
             }
             start = yytext;
-            std::memcpy(&after, start + 1, sizeof after);  // as the step on a first digit reads them
+            after = load_lanes(start + 1);  // as the step on a first digit reads them
             e = s * YY_BYTES;
             if (resume_matching)
                 goto match;

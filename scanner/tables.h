@@ -302,10 +302,10 @@ static_assert([] {
     return true;
 }());
 
-// The lanes of w (eight bytes, the first in the lowest lane: little-endian) that hold no run
-// byte, as their top bits, exact up to and including the lowest such lane. In each lane d = byte
-// - first, a run byte exactly when d < width, and (d + 0x80 - width) | d has its top bit set
-// otherwise. A borrow or carry out of a lane comes only from a lane that holds no run byte and
+// The lanes of w (eight bytes, the first in the lowest lane, as load_lanes gives them) that hold
+// no run byte, as their top bits, exact up to and including the lowest such lane. In each lane
+// d = byte - first, a run byte exactly when d < width, and (d + 0x80 - width) | d has its top bit
+// set otherwise. A borrow or carry out of a lane comes only from a lane that holds no run byte and
 // reaches only the lanes above it.
 constexpr std::uint64_t yy_outside_run(std::uint64_t w) {
     constexpr std::uint64_t LANES = 0x0101010101010101;
