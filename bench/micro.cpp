@@ -115,7 +115,7 @@ void run(benchmark::State& state, Mode mode) {
         state.SetIterationTime(static_cast<double>(r.ns) / 1e9);
         count = r.count;
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * input.bytes));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(input.bytes));
     if (mode == SCAN)
         state.counters["tokens"] = static_cast<double>(count);
 }

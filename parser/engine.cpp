@@ -65,7 +65,7 @@ std::ptrdiff_t symbol_of(int token) {
 }
 static_assert([] {
     for (int token = EOL; token <= DIVIDE; ++token)
-        if (yytoken_symbol[token] != token - (EOL - YYSYMBOL_EOL))
+        if (yytoken_symbol[static_cast<std::size_t>(token)] != token - (EOL - YYSYMBOL_EOL))
             return false;
     return true;
 }());

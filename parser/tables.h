@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <iterator>
 
@@ -23,11 +24,11 @@ inline constexpr int YYFINAL = 18;             // an action into it accepts the 
 constexpr std::array<std::int8_t, YYMAX_TOKEN + 1> yy_make_token_symbols() {
     std::array<std::int8_t, YYMAX_TOKEN + 1> t{};
     t[0] = 0;
-    for (int code = 1; code <= 255; ++code)
+    for (std::size_t code = 1; code <= 255; ++code)
         t[code] = 2;
     t[256] = 1;
     t[257] = 2;
-    for (int code = 258; code <= 265; ++code)
+    for (std::size_t code = 258; code <= 265; ++code)
         t[code] = static_cast<std::int8_t>(code - 255);
     return t;
 }

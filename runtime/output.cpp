@@ -4,6 +4,7 @@
 
 #include <array>
 #include <bit>
+#include <cstddef>
 #include <cstring>
 
 #include "runtime/lanes.h"
@@ -64,7 +65,7 @@ void out_write(const char* data, int n) {
 // lower half carries into the upper exactly when u has reached that power.
 constexpr std::array<std::uint64_t, 33> make_digit_counts() {
     std::array<std::uint64_t, 33> t{};
-    for (int w = 1; w <= 32; ++w) {
+    for (std::size_t w = 1; w <= 32; ++w) {
         std::uint64_t lowest = std::uint64_t{1} << (w - 1);
         std::uint64_t power = 10;
         std::uint64_t count = 1;
