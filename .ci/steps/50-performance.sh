@@ -1,17 +1,29 @@
 #!/usr/bin/env bash
-# Performance guard: instructions per input byte of build/intcalc (the default preset's build,
-# brought up to date with the sources first) on 1 MB of each benchmark workload,
-# counted by callgrind, held against the budgets in bench/ipb_budgets. Fails when a workload goes
-# over its budget, with the figure, the budget and the commands that reproduce the count.
-# Instruction counts do not depend on the load of the machine, so the step needs no quiet machine.
+# Performance guard: instructions per input byte on 1 MB of each benchmark workload, counted by
+# callgrind, held against the budgets in bench/ipb_budgets, for two builds of the calculator:
+# build/intcalc, the default preset's (brought up to date with the sources first), and a build of
+# type None with the compiler and linker flags of dpkg-buildflags, as a Debian package is built.
+# Fails when a workload goes over its budget in either, with the figure, the budget and the
+# commands that reproduce the count. Instruction counts do not depend on the load of the
+# machine, so the step needs no quiet machine.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-if ! command -v valgrind >/dev/null; then
+need=()
+command -v valgrind >/dev/null || need+=(valgrind)
+command -v dpkg-buildflags >/dev/null || need+=(dpkg-dev)
+if [ ${#need[@]} -gt 0 ]; then
   apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq valgrind
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
 fi
 cmake --workflow --preset default >/dev/null  # rebuilds only what changed since the last build
+# As a Debian package build configures it: type None, the flags of dpkg-buildflags (the
+# preprocessor's with the compiler's).
+(
+  eval "$(dpkg-buildflags --export=sh)"
+  CXXFLAGS="$CXXFLAGS $CPPFLAGS" cmake -S . -B build-distro -DCMAKE_BUILD_TYPE=None -DINTCALC_TESTS=OFF >/dev/null
+)
+cmake --build build-distro --target intcalc >/dev/null
 
 budgets=bench/ipb_budgets
 tmp=$(mktemp -d)
@@ -22,23 +34,25 @@ failed=0
 while read -r workload budget _; do
   case "$workload" in ''|'#'*) continue ;; esac
   "$tmp/gen_workloads" "$workload" 1000000 > "$tmp/$workload.txt"
-  valgrind --tool=callgrind --callgrind-out-file="$tmp/callgrind.$workload" build/intcalc \
-    < "$tmp/$workload.txt" > /dev/null 2> "$tmp/valgrind.$workload.log"
-  instructions=$(sed -n 's/^\(summary\|totals\): *\([0-9]*\).*/\2/p' "$tmp/callgrind.$workload" | head -n 1)
   bytes=$(wc -c < "$tmp/$workload.txt")
-  verdict=$(awk -v i="$instructions" -v b="$bytes" -v limit="$budget" \
-    'BEGIN { f = i / b; printf "%.2f %s", f, (f <= limit ? "within" : "OVER") }')
-  figure=${verdict% *}
-  if [ "${verdict#* }" = within ]; then
-    echo "50-performance: $workload $figure instructions per byte, budget $budget"
-  else
-    failed=1
-    echo "50-performance: $workload $figure instructions per byte, OVER its budget of $budget" >&2
-    echo "  reproduce: g++ -std=c++20 -O2 -o /tmp/gen_workloads bench/gen_workloads.cpp &&" \
-      "/tmp/gen_workloads $workload 1000000 > /tmp/$workload.txt &&" \
-      "valgrind --tool=callgrind build/intcalc < /tmp/$workload.txt > /dev/null" \
-      "(the instructions are callgrind's \"Collected\" count; divide by the bytes of /tmp/$workload.txt)" >&2
-  fi
+  for program in build/intcalc build-distro/intcalc; do
+    valgrind --tool=callgrind --callgrind-out-file="$tmp/callgrind.$workload" "$program" \
+      < "$tmp/$workload.txt" > /dev/null 2> "$tmp/valgrind.$workload.log"
+    instructions=$(sed -n 's/^\(summary\|totals\): *\([0-9]*\).*/\2/p' "$tmp/callgrind.$workload" | head -n 1)
+    verdict=$(awk -v i="$instructions" -v b="$bytes" -v limit="$budget" \
+      'BEGIN { f = i / b; printf "%.2f %s", f, (f <= limit ? "within" : "OVER") }')
+    figure=${verdict% *}
+    if [ "${verdict#* }" = within ]; then
+      echo "50-performance: $program $workload $figure instructions per byte, budget $budget"
+    else
+      failed=1
+      echo "50-performance: $program $workload $figure instructions per byte, OVER its budget of $budget" >&2
+      echo "  reproduce: g++ -std=c++20 -O2 -o /tmp/gen_workloads bench/gen_workloads.cpp &&" \
+        "/tmp/gen_workloads $workload 1000000 > /tmp/$workload.txt &&" \
+        "valgrind --tool=callgrind $program < /tmp/$workload.txt > /dev/null" \
+        "(the instructions are callgrind's \"Collected\" count; divide by the bytes of /tmp/$workload.txt)" >&2
+    fi
+  done
 done < "$budgets"
 
 if [ "$failed" -ne 0 ]; then
