@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs the rows of case files against the calculator and compares stdout, stderr and exit status.
 
-usage: run_cases.py [--faults PROGRAM] [--crlf] [--skip NAME]... PROGRAM CASEFILE...
+usage: run_cases.py [--faults PROGRAM] [--emulator COMMAND] [--crlf] [--skip NAME]... PROGRAM CASEFILE...
 
 Each row runs with its input in a file, then trickled through a pipe in pieces from one byte up,
 each written once the program has taken the one before; a row with parts (\\p) also runs in
@@ -9,10 +9,11 @@ lockstep, each part written once the output due before it has arrived. A row who
 standard input (tty, say) runs once, that way; a `rest` row runs from a file only, and what the
 program left unread of it counts as standard output after what the program wrote, as
 `{ intcalc; cat; } < file` shows it. --skip leaves out the rows of a setup, a program (faults), a
-feed or one row (file.cases:LINE); --crlf expects every line end as CR LF. A run still going after
-TIME_LIMIT seconds times INTCALC_TEST_TIME_SCALE (default 1) has hung.
+feed or one row (file.cases:LINE); --crlf expects every line end as CR LF; --emulator runs the
+programs under a command (qemu-user, for a cross build). A run still going after TIME_LIMIT
+seconds times INTCALC_TEST_TIME_SCALE (default 1) has hung.
 """
-import argparse, fcntl, os, re, select, signal, struct, tempfile, termios, time
+import argparse, fcntl, os, re, select, shlex, shutil, signal, struct, tempfile, termios, time
 
 # Seconds after which a run has hung (the longest takes 0.4 s here); slow or emulated machines
 # scale it with INTCALC_TEST_TIME_SCALE.
@@ -54,7 +55,8 @@ def read_rows(path, line_end):
 
 
 def run(program, row, feed):
-    """Runs the program once on the row's input, fed as `feed`: (stdout, stderr, status), trouble."""
+    """Runs the program (its command line) once on the row's input, fed as `feed`: (stdout, stderr,
+    status), trouble."""
     stepped = feed in ("lockstep", "tty")
     data = b"".join(row["input"])
     parts = row["input"] if stepped else [data]
@@ -94,7 +96,7 @@ def run(program, row, feed):
     if row["setup"].startswith("env "):
         env.update([row["setup"][4:].split("=", 1)])
     actions = [(os.POSIX_SPAWN_CLOSE, fd) if src is None else (os.POSIX_SPAWN_DUP2, src, fd) for fd, src in enumerate(child)]
-    pid = os.posix_spawn(program, [program], env, file_actions=actions, setsigdef=[signal.SIGPIPE])
+    pid = os.posix_spawn(program[0], program, env, file_actions=actions, setsigdef=[signal.SIGPIPE])
     for fd in {*child, out_w, err_w} - {None}:
         os.close(fd)
 
@@ -158,10 +160,13 @@ def main():
     ap.add_argument("program")
     ap.add_argument("cases", nargs="+")
     ap.add_argument("--faults", help="the calculator built with faults on request (tests/faults.cpp)")
+    ap.add_argument("--emulator", default="", help="command the programs run under, split as a shell would")
     ap.add_argument("--crlf", action="store_true", help="expect CR LF for every line end of stdout and stderr")
     ap.add_argument("--skip", action="append", default=[], metavar="NAME", help="setup, program, feed or file.cases:LINE")
     args = ap.parse_args()
-    programs = {"intcalc": args.program, "faults": args.faults}
+    emulator = shlex.split(args.emulator)
+    emulator[:1] = [shutil.which(x) or x for x in emulator[:1]]  # found on PATH, as a shell finds it
+    programs = {"intcalc": emulator + [args.program], "faults": args.faults and emulator + [args.faults]}
     runs = failed = skipped = 0
     for path in args.cases:
         rows = read_rows(path, b"\r\n" if args.crlf else b"\n")
