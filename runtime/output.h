@@ -1,11 +1,13 @@
-// Standard output for the calculator's values: unbuffered on an interactive console (a terminal),
-// otherwise written in 512-byte blocks, flushed at exit. Write failures are remembered, not
-// reported, until out_flush.
+// Standard output for the calculator's values: each line written as it completes on an interactive
+// console (a terminal), or when stdout was made line buffered or unbuffered before the program
+// started (`stdbuf -oL`, `stdbuf -o0`); otherwise written in blocks of 512 bytes, or of the size
+// given that way (at most 65536), the rest at exit. Write failures are remembered, not reported,
+// until out_flush.
 #pragma once
 
 #include <cstdint>
 
-// Chooses the buffering from what descriptor 1 is. Called once, before the first value.
+// Chooses the buffering from what the platform reports. Called once, before the first value.
 void out_open();
 
 // Writes the value in decimal ("-" when negative, no leading zeros) and a line feed.

@@ -12,8 +12,16 @@ int platform_read(int fd, char* buf, int want);
 // CR LF, each LF is written as CR LF; the count is still one of the given bytes.
 int platform_write(int fd, const char* data, int n);
 
-// Whether fd is an interactive console, where output is written at once rather than held back.
-bool platform_is_console(int fd);
+// How standard output (descriptor 1) is to be held back, as the program starts: a block size in
+// bytes, PLATFORM_OUT_LINES to write each line as soon as it is complete, or PLATFORM_OUT_BLOCKS
+// for blocks of the caller's own size. The C library's stdout is asked first, where the platform
+// lets it tell what a setvbuf before the program's start (the way `stdbuf -o` works) set: line
+// buffered or unbuffered (a buffer of one byte) gives PLATFORM_OUT_LINES, a buffer of N > 1
+// bytes gives N (at most INT_MAX). Failing that, an interactive console gives PLATFORM_OUT_LINES,
+// anything else PLATFORM_OUT_BLOCKS. Called once, before anything is written to standard output.
+inline constexpr int PLATFORM_OUT_LINES = 0;
+inline constexpr int PLATFORM_OUT_BLOCKS = -1;
+int platform_output_buffering();
 
 // Whether fd is a character device: a console or terminal, but also a null device.
 bool platform_is_character_device(int fd);

@@ -2,7 +2,8 @@
 // before its first read, so its bytes arrive untranslated and text_read.cpp filters CR and 0x1A
 // exactly as on every platform; standard output and standard error stay in the C runtime's text
 // mode, which writes each LF as CR LF; a console is told by its console mode, since the null
-// device is a character device too; and there is no SIGPIPE: a write to a closed pipe fails.
+// device is a character device too; there is no stdbuf, so the buffering of standard output
+// depends on the console alone; and there is no SIGPIPE: a write to a closed pipe fails.
 // State: whether standard input has been put in binary mode.
 #include <fcntl.h>
 #include <io.h>
@@ -32,9 +33,9 @@ int platform_write(int fd, const char* data, int n) {
     return _write(fd, data, static_cast<unsigned>(n));
 }
 
-bool platform_is_console(int fd) {
+int platform_output_buffering() {
     DWORD mode = 0;
-    return GetConsoleMode(handle_of(fd), &mode) != 0;
+    return GetConsoleMode(handle_of(1), &mode) != 0 ? PLATFORM_OUT_LINES : PLATFORM_OUT_BLOCKS;
 }
 
 bool platform_is_character_device(int fd) {

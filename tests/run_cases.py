@@ -62,7 +62,9 @@ def run(program, row, feed):
     parts = row["input"] if stepped else [data]
     out_r, out_w = os.pipe()
     err_r, err_w = os.pipe()
-    child = [None, out_w, out_w if row["setup"] == "merged" else err_w]  # the child's 0, 1, 2; None: closed
+    setup, *options = row["setup"].split(" ")
+    # the child's 0, 1, 2 (None: closed); under stdbuf, stderr shows where the held output begins
+    child = [None, out_w, out_w if setup in ("merged", "stdbuf") else err_w]
     writer = None
     if row["setup"] == "stdout-full":
         child[1] = os.open("/dev/full", os.O_WRONLY | os.O_CLOEXEC)
@@ -95,8 +97,11 @@ def run(program, row, feed):
     env = dict(os.environ)
     if row["setup"].startswith("env "):
         env.update([row["setup"][4:].split("=", 1)])
+    argv = [shutil.which("stdbuf") or "stdbuf", *options, *program] if setup == "stdbuf" else program
+    if setup == "stdbuf":  # its preloaded library comes before a sanitizer's, which is harmless here
+        env["ASAN_OPTIONS"] = env.get("ASAN_OPTIONS", "") + ":verify_asan_link_order=0"
     actions = [(os.POSIX_SPAWN_CLOSE, fd) if src is None else (os.POSIX_SPAWN_DUP2, src, fd) for fd, src in enumerate(child)]
-    pid = os.posix_spawn(program[0], program, env, file_actions=actions, setsigdef=[signal.SIGPIPE])
+    pid = os.posix_spawn(argv[0], argv, env, file_actions=actions, setsigdef=[signal.SIGPIPE])
     for fd in {*child, out_w, err_w} - {None}:
         os.close(fd)
 

@@ -371,8 +371,10 @@ M("short-write", OUTPUT, "        data += w;\n", "", "a short write repeats its 
 M("write-loop", OUTPUT, "while (n > 0 && !out_failed)", "while (n > 0)", "writes go on after a failure")
 M("terminal-direct", OUTPUT, "    if (out_unbuffered) {\n        write_all(data, n);\n        return;\n    }\n", "",
   "terminal output buffered")
-M("room", OUTPUT, "if (n > room) {", "if (n >= room) {", "a block written as soon as it is full")
-M("block-write", OUTPUT, "write_all(out_buffer, OUT_BLOCK);", "write_all(out_buffer, OUT_BLOCK - 1);", "last byte of a block lost")
+M("room", OUTPUT, "while (n > out_block - out_fill) {", "while (n >= out_block - out_fill) {", "a block written as soon as it is full")
+M("block-loop", OUTPUT, "while (n > out_block - out_fill) {", "if (n > out_block - out_fill) {",
+  "a line longer than two small blocks overruns the block")
+M("block-write", OUTPUT, "write_all(out_buffer, out_block);", "write_all(out_buffer, out_block - 1);", "last byte of a block lost")
 M("high-digits", OUTPUT, "std::uint64_t{1441151881}) >> 57", "std::uint64_t{1441151881}) >> 56", "first two digits doubled")
 M("high-reciprocal", OUTPUT, "std::uint64_t{1441151881}", "std::uint64_t{1441151880}",
   "the first two digits of a multiple of 10^8 one short")
@@ -381,16 +383,25 @@ M("leading-zero", OUTPUT, "digits + DIGITS_MAX - decimal_digits(u);", "digits + 
   "a leading zero printed")
 M("sign", OUTPUT, "if (value < 0)\n        *--first = '-';", "if (value < -1)\n        *--first = '-';", "-1 printed without its sign")
 M("magnitude", OUTPUT, "0u - static_cast<std::uint32_t>(value)", "static_cast<std::uint32_t>(-(value + 1))", "negative magnitude one short")
-M("fast-terminal", OUTPUT, "    if (out_unbuffered)\n        out_line_fits = -1;\n", "", "values buffered on a terminal")
+M("fast-terminal", OUTPUT, "out_line_fits = out_unbuffered ? -1 : out_block - OUT_LINE_MAX;",
+  "out_line_fits = out_block - OUT_LINE_MAX;", "values buffered on a terminal")
 M("fast-fill", OUTPUT, "out_fill += n;\n        return;", "out_fill += OUT_LINE_SPAN;\n        return;", "fill advanced by the span")
 M("flush-reset", OUTPUT, "    out_fill = 0;\n    return !out_failed;", "    return !out_failed;", "flush keeps its fill")
-M("terminal-test", OUTPUT, "out_unbuffered = platform_is_console(1);", "out_unbuffered = false;", "terminal not recognised")
+M("terminal-test", OUTPUT, "out_unbuffered = buffering == PLATFORM_OUT_LINES;", "out_unbuffered = false;", "terminal not recognised")
+M("block-default", OUTPUT, "if (buffering > 0)", "if (buffering != 0)", "no block size reported taken for one")
+M("block-cap", OUTPUT, "std::min(buffering, OUT_BLOCK_MAX)", "buffering", "a block size beyond the buffer taken", asan=True)
 
 TEXT = "runtime/text_read.cpp"
 M("eot-byte", TEXT, "END_OF_TEXT = 0x1A;", "END_OF_TEXT = 0x1B;", "wrong end-of-text byte")
 PLATFORM = "runtime/platform_posix.cpp"
 M("chardev", PLATFORM, "return S_ISCHR(st.st_mode);", "return false;", "terminal not recognised as a character device")
-M("console", PLATFORM, "return isatty(fd) != 0;", "return false;", "no descriptor taken for a console")
+M("console", PLATFORM, "return isatty(1) != 0 ? PLATFORM_OUT_LINES : PLATFORM_OUT_BLOCKS;", "return PLATFORM_OUT_BLOCKS;",
+  "no descriptor taken for a console")
+M("asked-ignored", PLATFORM, "    if (asked != PLATFORM_OUT_BLOCKS)\n        return asked;\n", "", "stdbuf ignored")
+M("stdbuf-line", PLATFORM, "    if (__flbf(stdout) != 0)\n        return PLATFORM_OUT_LINES;\n", "", "stdbuf -oL ignored")
+M("stdbuf-unset", PLATFORM, "if (size == 0)", "if (size <= 1)", "stdbuf -o0 taken for nothing asked")
+M("stdbuf-size", PLATFORM, "return static_cast<int>(std::min<std::size_t>(size, INT_MAX));", "return PLATFORM_OUT_BLOCKS;",
+  "a block size asked by stdbuf ignored")
 M("eot-final", TEXT, "    input_ended = true;\n", "", "input after 0x1A read on")
 M("eot-cut", TEXT, "static_cast<const char*>(eot) - buf);", "static_cast<const char*>(eot) - buf + 1);", "0x1A delivered as data")
 M("cr-first", TEXT, "char* out = cr;", "char* out = cr + 1;", "first CR of a read kept")
