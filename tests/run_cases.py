@@ -47,7 +47,7 @@ def read_rows(path, line_end):
                 program = line[9:].strip().decode()
             if line.strip() and line[:1] not in b"#@":
                 field = [x.strip(b" \t") for x in line.split(b"|")] + [b""] * 4
-                rows.append(dict(where=f"{os.path.basename(path)}:{n}", program=program, input=decode(field[0]),
+                rows.append(dict(where=f"{os.path.basename(path)}:{n}", program=program, line_end=line_end, input=decode(field[0]),
                                  out=[p.replace(b"\n", line_end) for p in decode(field[1])],
                                  err=decode(field[2])[0].replace(b"\n", line_end), status=int(field[3] or 0),
                                  setup=field[4].decode()))
@@ -142,8 +142,8 @@ def run(program, row, feed):
         os.close(fd)
     status = os.waitstatus_to_exitcode(os.waitpid(pid, 0)[1])
     if rest is not None:
-        with os.fdopen(rest, "rb") as f:
-            got[out_r] += f.read()
+        with os.fdopen(rest, "rb") as f:  # written in the row as output is, line ends and all
+            got[out_r] += f.read().replace(b"\n", row["line_end"])
     return (got[out_r], got[err_r], status if status >= 0 else 128 - status), trouble
 
 

@@ -38,13 +38,12 @@ tools/intcalc_exe.sh </dev/null >/dev/null 2>&1
 # The case files against intcalc.exe, every line end of standard output and standard error
 # expected as CR LF (the program's output is compared as it is). Rows skipped, by name: those on a
 # terminal (tty: a pseudo-terminal is no Windows console; the console check of wine_checks.py
-# stands in for them), those run under stdbuf (Windows has none), those that show what is left
-# of the input file (rest: that part is the file's own bytes, which --crlf would expect with CR
-# LF) and those of the fault build (faults: its failures are injected by wrapping C library calls
-# at link time, in the Linux build only). Two shards, one a core. Wine itself sometimes fails a
+# stands in for them), those run under stdbuf (Windows has none) and those of the fault build
+# (faults: its failures are injected by wrapping C library calls at link time, in the Linux build
+# only). Two shards, one a core. Wine itself sometimes fails a
 # run (status 1, nothing on either stream: see tests/wine_checks.py), so a file that fails is run
 # once more; a real fault fails both times.
-case_file() { python3 tests/run_cases.py --crlf --skip tty --skip stdbuf --skip rest --skip faults tools/intcalc_exe.sh "$1" >"$tmp/log" 2>&1; }
+case_file() { python3 tests/run_cases.py --crlf --skip tty --skip stdbuf --skip faults tools/intcalc_exe.sh "$1" >"$tmp/log" 2>&1; }
 cases() {
   local f
   for f in "$@"; do
