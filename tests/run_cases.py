@@ -9,8 +9,9 @@ lockstep, each part written once the output due before it has arrived. A row who
 standard input (tty, say) runs once, that way; a `rest` row runs from a file only, and what the
 program left unread of it counts as standard output after what the program wrote, as
 `{ intcalc; cat; } < file` shows it. --skip leaves out the rows of a setup, a program (faults), a
-feed or one row (file.cases:LINE); --crlf expects every line end as CR LF. A run still going after
-TIME_LIMIT seconds times INTCALC_TEST_TIME_SCALE (default 1) has hung.
+feed or one row (file.cases:LINE); --crlf expects every line end as CR LF (the LFs a `rest` row
+leaves of its file are read back as CR LF too). A run still going after TIME_LIMIT seconds times
+INTCALC_TEST_TIME_SCALE (default 1) has hung.
 """
 import argparse, fcntl, os, re, select, signal, struct, tempfile, termios, time
 
@@ -53,7 +54,7 @@ def read_rows(path, line_end):
     return rows
 
 
-def run(program, row, feed):
+def run(program, row, feed, line_end):
     """Runs the program once on the row's input, fed as `feed`: (stdout, stderr, status), trouble."""
     stepped = feed in ("lockstep", "tty")
     data = b"".join(row["input"])
@@ -136,7 +137,7 @@ def run(program, row, feed):
     status = os.waitstatus_to_exitcode(os.waitpid(pid, 0)[1])
     if rest is not None:
         with os.fdopen(rest, "rb") as f:
-            got[out_r] += f.read()
+            got[out_r] += f.read().replace(b"\n", line_end)  # the input's LFs, as the row's were taken
     return (got[out_r], got[err_r], status if status >= 0 else 128 - status), trouble
 
 
@@ -169,7 +170,7 @@ def main():
             if {row["where"], row["program"], row["setup"].split(" ")[0], feed} & set(args.skip) or not programs[row["program"]]:
                 skipped += 1
                 continue
-            result, trouble = run(programs[row["program"]], row, feed)
+            result, trouble = run(programs[row["program"]], row, feed, b"\r\n" if args.crlf else b"\n")
             want = (b"".join(row["out"]), row["err"], row["status"])
             runs += 1
             if result != want or trouble:
