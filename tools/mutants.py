@@ -150,7 +150,7 @@ M("limit-low", SCANNER, "if (v > LIMIT)", "if (v >= LIMIT)", "the last 64-bit mu
 M("limit-value", SCANNER, "return UINT64_MAX;", "return 0;", "an overflowing literal is 0")
 M("slow-path", SCANNER, "length < ALWAYS_FITS ? length : ALWAYS_FITS", "length < ALWAYS_FITS - 1 ? length : ALWAYS_FITS - 1",
   "nineteen digits take the checked path")
-M("eight-reach", SCANNER, "std::memcpy(&low, text + high, 8);", "std::memcpy(&low, text + high - 1, 8);",
+M("eight-reach", SCANNER, "load_lanes(text + high);", "load_lanes(text + high - 1);",
   "a long literal's last eight digits loaded from one byte early")
 M("eight-mask", SCANNER, "w << (-8 * length & 63)", "w << (-8 * (length + 1) & 63)", "the byte after a literal taken as a digit")
 M("eight-pairs", SCANNER, ">> 8 & 0x00FF00FF00FF00FF;", ">> 8 & 0x000F00FF000F00FF;", "every second pair of digits cut to four bits")
@@ -172,7 +172,7 @@ M("cut-in-place", SCANNER, "        *p = 0;\n        yy_resume_pos = p;", "     
 M("number-length", SCANNER, "yylval = yy_number_value(start, after, static_cast<int>(p - start));",
   "yylval = yy_number_value(start, after, static_cast<int>(p - start) - (p - start > 1));", "last digit of a literal dropped")
 M("run-entry", SCANNER, "if (e == yy_run.entry * YY_BYTES)", "if (e == yy_run.state * YY_BYTES)", "digit run never taken at once")
-M("run-read-late", SCANNER, "std::memcpy(&after, p, sizeof after);", "std::memcpy(&after, p + 1, sizeof after);",
+M("run-read-late", SCANNER, "after = load_lanes(p);", "after = load_lanes(p + 1);",
   "word after a first digit read one byte late")
 M("run-lane-more", SCANNER, "p += yy_run_length(after);", "p += yy_run_length(after) + 1;", "digit run takes one byte too many")
 M("run-lane-less", SCANNER, "p += yy_run_length(after);", "p += yy_run_length(after) - 1;", "digit run takes one byte too few")
@@ -187,7 +187,7 @@ M("short-seven", SCANNER, "if (length <= 8) [[likely]]", "if (length < 8) [[like
 M("groups-17", SCANNER, "if (length <= 2 * AT_ONCE)", "if (length <= 2 * AT_ONCE + 1)", "seventeen digits converted as two groups")
 M("group-high", SCANNER, "yy_eight_digit_value(front, high)", "yy_eight_digit_value(front, high - 1)",
   "first group of a long literal one digit short")
-M("resume-after", SCANNER, "            std::memcpy(&after, start + 1, sizeof after);", "",
+M("resume-after", SCANNER, "            after = load_lanes(start + 1);  // as the step on a first digit reads them\n", "",
   "a literal resumed after a refill converted from the bytes read before it moved")
 M("slack-markers", SCANNER, "YY_BUFFER_SLACK = YY_RUN_READ - 1;", "YY_BUFFER_SLACK = 2;",
   "no room past the markers for the word read after a first digit", asan=True)
