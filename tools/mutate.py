@@ -8,16 +8,18 @@
   tools/mutate.py --show ...       also print the test output that killed each mutant
 
 Each mutant is an edit found by its text, not by a line number: a unique piece of a product file
-and its replacement. The tree is copied to a scratch directory (default build-mutate/, reused
-between runs, so that each mutant recompiles only what it touches); warnings are not errors there,
-so that a mutant which merely draws a warning is still run. For each mutant the edit is
-applied to the copy, the copy is built and the project's ctest runs there; then the file is
-restored. A mutant is
+and its replacement, or an entry of a table, found by the table's name and the entry's index in
+the table's initializer as it reads when the run starts. The tree is copied to a scratch directory
+(default build-mutate/, reused between runs, so that each mutant recompiles only what it
+touches); warnings are not errors there, so that a mutant which merely draws a warning is still
+run. For each mutant the edit is applied to the copy, the copy is built and the project's ctest
+runs there; then the file is restored. A mutant is
   killed      when some test fails (the failing tests and case rows are printed),
   survived    when every test passes: it needs a row, or a line in tests/MUTANTS.md saying why no
               input can tell it from the real code,
   stillborn   when the copy does not build (a static_assert caught it, say),
-  stale       when its text is no longer found exactly once: the code has moved on, and the
+  stale       when its text is no longer found exactly once (its table is gone, has no such
+              entry, or the entry already holds the new value): the code has moved on, and the
               mutant must be rewritten or dropped.
 Mutants marked asan are judged by the sanitized build (leaks, reads past a buffer), the others by
 the optimised one. Not part of CI: a full run takes about twenty minutes on two cores.
@@ -82,14 +84,50 @@ def sync(src):
 
 
 def place(m):
-    """The mutant's file text and the position of its edit, or a reason why it is stale."""
+    """The mutant's file text and that text with the edit made, or None and the reason the mutant
+    is stale."""
     path = os.path.join(ROOT, m["file"])
     if not os.path.isfile(path):
         return None, "file gone"
     with open(path, encoding="utf-8") as f:
         text = f.read()
+    if "table" in m:
+        return table_entry(text, m)
     n = text.count(m["find"])
-    return (text, None) if n == 1 else (None, "text not found" if n == 0 else f"text found {n} times")
+    if n != 1:
+        return None, "text not found" if n == 0 else f"text found {n} times"
+    return text, text.replace(m["find"], m["replace"])
+
+
+COMMENT = re.compile(r"/\*.*?\*/|//[^\n]*", re.S)
+
+
+def table_entry(text, m):
+    """Entry m["index"] of the initializer of table m["table"] (`NAME[...] = { ... };`) replaced by
+    m["value"] in its column: right-aligned where the old entry ended, taking blanks before it if
+    it is wider. Comments (row labels) are not entries."""
+    heads = list(re.finditer(r"\b%s\s*\[[^]]*\]\s*=\s*\{" % re.escape(m["table"]), text))
+    if len(heads) != 1:
+        return None, "table not found" if not heads else f"table found {len(heads)} times"
+    start = heads[0].end()
+    end = text.find("};", start)
+    if end < 0:
+        return None, "table not closed"
+    body = COMMENT.sub(lambda c: " " * len(c.group()), text[start:end])  # same length, comments blank
+    entries, at = [], 0
+    for piece in body.split(","):
+        if piece.strip():
+            first = at + len(piece) - len(piece.lstrip())
+            entries.append((first, at + len(piece.rstrip())))
+        at += len(piece) + 1
+    if m["index"] >= len(entries):
+        return None, f"no entry {m['index']} (the table has {len(entries)})"
+    a, b = (start + x for x in entries[m["index"]])
+    if text[a:b] == m["value"]:
+        return None, f"entry {m['index']} is already {m['value']}"
+    blanks = len(text[:a]) - len(text[:a].rstrip(" "))
+    wider = min(max(len(m["value"]) - (b - a), 0), max(blanks - 1, 0))
+    return text, text[:a - wider] + m["value"].rjust(b - a + wider) + text[b:]
 
 
 class Judge:
@@ -141,9 +179,9 @@ def first_error(out):
 
 
 def judge(m, judges):
-    text, why = place(m)
+    text, mutated = place(m)
     if text is None:
-        return {"status": "stale", "detail": why}
+        return {"status": "stale", "detail": mutated}
     j = judges["asan" if m.get("asan") else "default"]
     j.start()
     target = os.path.join(j.src, m["file"])
@@ -151,7 +189,7 @@ def judge(m, judges):
         original = f.read()
     try:
         with open(target, "w", encoding="utf-8") as f:
-            f.write(text.replace(m["find"], m["replace"]))
+            f.write(mutated)
         status, out = j.build()
         if status:
             return {"status": "stillborn", "detail": first_error(out)}
@@ -190,9 +228,10 @@ def main():
     if args.list:
         stale = 0
         for m in chosen:
-            why = place(m)[1]
+            text, mutated = place(m)
+            why = None if text is not None else mutated
             stale += why is not None
-            print(f"{'stale: ' + why if why else 'ok':24} {m['id']:18} {m['file']:24} {m['why']}")
+            print(f"{'stale: ' + why if why else 'ok':24} {m['id']:22} {m['file']:24} {m['why']}")
         print(f"{len(chosen)} mutants, {stale} stale")
         return 1 if stale else 0
 
@@ -210,7 +249,7 @@ def main():
         detail = r.get("detail") or ", ".join(r.get("tests", []))
         if r.get("rows"):
             detail += f" ({' '.join(r['rows'][:6])}{' ...' if len(r['rows']) > 6 else ''})"
-        print(f"[{n:3}/{len(chosen)}] {r['status']:9} {m['id']:18} {m['file']:22} {detail}", flush=True)
+        print(f"[{n:3}/{len(chosen)}] {r['status']:9} {m['id']:22} {m['file']:22} {detail}", flush=True)
         output = r.pop("output", "")
         if args.show and output:
             print(output.split("The following tests FAILED:")[0].rstrip(), flush=True)
@@ -220,7 +259,7 @@ def main():
           ", ".join(f"{counts[s]} {s}" for s in ("killed", "survived", "stillborn", "stale") if s in counts))
     for r in results:
         if r["status"] in ("survived", "stale"):
-            print(f"  {r['status']:9} {r['id']:18} {r['file']:22} {r['why']}")
+            print(f"  {r['status']:9} {r['id']:22} {r['file']:22} {r['why']}")
     if args.json:
         with open(args.json, "w") as f:
             json.dump(results, f, indent=1)
