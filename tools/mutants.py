@@ -7,8 +7,9 @@ or, in a table, by its position:
   byte(id, value, new_class, why)    the character class of one byte value
 A table entry is found when the mutant is applied, by counting the entries of the table's
 initializer, so that changing one entry of a table leaves the mutants of the others in place.
-`asan=True` has a mutant judged by the sanitized build. Ids are stable names: tests/MUTANTS.md and
-`--only` use them.
+`asan=True` has a mutant judged by the sanitized build; a mutant of runtime/platform_windows.cpp is
+judged by the Windows build under wine. Ids are stable names: tests/MUTANTS.md and `--only` use
+them.
 """
 MUTANTS = []
 
@@ -385,3 +386,21 @@ M("console-full", TEXT, "if (input_ended || (got < want && platform_is_character
   "a full console read of CRs taken for the end")
 M("console-any", TEXT, "if (input_ended || (got < want && platform_is_character_device(fd)))", "if (input_ended || got < want)",
   "a short read of CRs from any input taken for the end")
+
+WINDOWS = "runtime/platform_windows.cpp"
+M("win-binary", WINDOWS, "        _setmode(fd, _O_BINARY);\n", "", "standard input left in the C runtime's text mode")
+M("win-binary-fd", WINDOWS, "_setmode(fd, _O_BINARY);", "_setmode(1, _O_BINARY);",
+  "standard output put in binary mode instead of standard input")
+M("win-read-less", WINDOWS, "_read(fd, buf, static_cast<unsigned>(want));", "_read(fd, buf, static_cast<unsigned>(want) - 1);",
+  "reads ask for one byte less")
+M("win-write-count", WINDOWS, "return _write(fd, data, static_cast<unsigned>(n));",
+  "_write(fd, data, static_cast<unsigned>(n));\n    return n;", "a failed write taken for a whole one")
+M("win-console", WINDOWS, "GetConsoleMode(handle_of(fd), &mode) != 0;", "false;", "no console recognised")
+M("win-console-inverted", WINDOWS, "GetConsoleMode(handle_of(fd), &mode) != 0;", "GetConsoleMode(handle_of(fd), &mode) == 0;",
+  "everything but a console taken for one")
+M("win-console-stdin", WINDOWS, "GetConsoleMode(handle_of(fd), &mode)", "GetConsoleMode(handle_of(0), &mode)",
+  "standard input asked whether standard output is a console")
+M("win-chardev-never", WINDOWS, "GetFileType(handle_of(fd)) == FILE_TYPE_CHAR;", "false;",
+  "a console not taken for a character device")
+M("win-chardev-pipe", WINDOWS, "GetFileType(handle_of(fd)) == FILE_TYPE_CHAR;", "GetFileType(handle_of(fd)) != FILE_TYPE_DISK;",
+  "a pipe taken for a character device")

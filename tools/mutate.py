@@ -22,13 +22,21 @@ runs there; then the file is restored. A mutant is
               entry, or the entry already holds the new value): the code has moved on, and the
               mutant must be rewritten or dropped.
 Mutants marked asan are judged by the sanitized build (leaks, reads past a buffer), the others by
-the optimised one.
+the optimised one, except the mutants of runtime/platform_windows.cpp: those are judged by the
+Windows build (the `windows` preset's toolchain) under wine, as the Windows CI step judges it: the
+case files with every line end as CR LF (the terminal and fault rows left out; a file that fails
+is run once more, since wine itself now and then fails a run), then tests/wine_checks.py against
+the unmutated Linux build. That needs wine and mingw-w64; the wine prefix and server are the run's
+own (in the scratch directory), started when the first such mutant comes and stopped at the end.
 
-The tests run with INTCALC_TEST_TIME_SCALE=0.2, so that a row of a mutant that hangs is given up
-after 6 s rather than the 30 s a slow machine may need; each case file gives up after its first
-row that hangs. Not part of CI: a full run takes about twenty minutes on two cores.
+The tests run with INTCALC_TEST_TIME_SCALE=0.2 (0.5 under wine), so that a row of a mutant that
+hangs is given up after 6 s (15 s) rather than the 30 s a slow machine may need; each case file
+gives up after its first row that hangs. Not part of CI: a full run takes about twenty minutes on
+two cores.
 """
 import argparse
+import concurrent.futures
+import glob
 import json
 import os
 import re
@@ -42,21 +50,30 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from mutants import MUTANTS  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-BUILDS = {  # name: cache settings, environment of the tests
+WINDOWS_FILE = "runtime/platform_windows.cpp"
+BUILDS = {  # name: cache settings ({src}: the scratch copy), environment of the tests
     "default": (["-DCMAKE_BUILD_TYPE=Release"], {"INTCALC_TEST_TIME_SCALE": "0.2"}),
     "asan": (["-DCMAKE_BUILD_TYPE=Debug", "-DINTCALC_SANITIZE=ON"],
              {"ASAN_OPTIONS": "detect_leaks=1", "UBSAN_OPTIONS": "print_stacktrace=1", "INTCALC_TEST_TIME_SCALE": "0.2"}),
+    "windows": (["-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_TOOLCHAIN_FILE={src}/cmake/mingw-w64-x86_64.cmake"],
+                {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "winedbg.exe=d", "INTCALC_TEST_TIME_SCALE": "0.5"}),
 }
+WINE_CHECKS_TIMEOUT = 900  # seconds; the checks take about two minutes on two cores
 FAILED_TEST = re.compile(r"^\s*\d+ - (\S+) \(", re.M)
 FAILED_ROW = re.compile(r"([\w.-]+\.cases:\d+) under ([\w-]+)")
+FAILED_CHECK = re.compile(r"^smoke: FAIL (.*)$|^differential: .* ([1-9]\d*) differences", re.M)
 
 
-def run(cmd, env=None):
-    """Runs cmd in a process group of its own, which goes whole if the run is interrupted."""
+def run(cmd, env=None, timeout=None):
+    """Runs cmd in a process group of its own, which goes whole if the run is interrupted or takes
+    longer than timeout seconds (status -9, and a line saying so)."""
     p = subprocess.Popen(cmd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, env=dict(os.environ, **(env or {})),
                          start_new_session=True)
     try:
-        out = p.communicate()[0]
+        out = p.communicate(timeout=timeout)[0]
+    except subprocess.TimeoutExpired:
+        os.killpg(p.pid, signal.SIGKILL)
+        out = p.communicate()[0] + f"\ntimed out after {timeout} s\n".encode()
     except BaseException:
         os.killpg(p.pid, signal.SIGKILL)
         raise
@@ -140,7 +157,8 @@ class Judge:
     def __init__(self, work, name, jobs, timeout):
         self.src = os.path.join(work, "src")
         self.dir = os.path.join(work, "build" if name == "default" else "build-" + name)
-        self.settings, self.env = BUILDS[name]
+        settings, self.env = BUILDS[name]
+        self.settings = [x.format(src=self.src) for x in settings]
         self.jobs, self.timeout, self.name = jobs, timeout, name
         self.ready = False
 
@@ -175,6 +193,76 @@ class Judge:
         self.ready = True
 
 
+class WineJudge(Judge):
+    """The Windows build of the scratch copy, and what the Windows CI step runs of it under wine."""
+
+    def __init__(self, work, jobs, timeout, linux):
+        super().__init__(work, "windows", jobs, timeout)
+        self.linux = linux  # the default judge: its unmutated program is the differential's reference
+        self.reference = os.path.join(work, "intcalc-linux")
+        self.prefix = os.path.join(work, "wineprefix")
+        self.env = dict(self.env, WINEPREFIX=self.prefix, INTCALC_EXE=os.path.join(self.dir, "intcalc.exe"))
+        self.server = False
+
+    def wine(self, *cmd):
+        """A wine command whose output goes nowhere: what it leaves running holds no pipe of ours."""
+        subprocess.run(cmd, env=dict(os.environ, **self.env), stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
+
+    def start(self):
+        if self.ready:
+            return
+        for tool in ("wine", "wineserver", "x86_64-w64-mingw32-g++-win32"):
+            if not shutil.which(tool):
+                sys.exit(f"judging mutants of {WINDOWS_FILE} needs {tool} (wine, mingw-w64)")
+        self.linux.start()
+        status, out = self.linux.build()  # the last mutant the default build judged is undone
+        if status:
+            sys.exit(f"the unmutated default build fails:\n{out[-3000:]}")
+        shutil.copy2(os.path.join(self.linux.dir, "intcalc"), self.reference)
+        # One server for every run, kept up until the end, and a prefix set up before the first.
+        os.makedirs(self.prefix, exist_ok=True)
+        self.wine("wineserver", "-p")
+        self.server = True
+        self.wine("wineboot", "--init")
+        if self.build()[0] == 0:  # the first run starts the prefix's services, with no pipe of ours
+            self.wine(os.path.join(self.src, "tools", "intcalc_exe.sh"))
+        super().start()
+
+    def stop(self):
+        if self.server:
+            self.wine("wineserver", "-k")
+
+    def test(self):
+        exe = os.path.join(self.src, "tools", "intcalc_exe.sh")
+
+        def case_file(path):
+            cmd = [sys.executable, os.path.join(self.src, "tests", "run_cases.py"), "--crlf", "--skip", "tty",
+                   "--skip", "faults", exe, path]
+            status, out = run(cmd, self.env, self.timeout)
+            if status:
+                status, out = run(cmd, self.env, self.timeout)
+            return status, f"{os.path.basename(path)} under wine:\n{out}"
+
+        files = sorted(glob.glob(os.path.join(self.src, "tests", "cases", "*.cases")))
+        with concurrent.futures.ThreadPoolExecutor(self.jobs) as pool:
+            results = list(pool.map(case_file, files))
+        failed = [f"wine.cases.{os.path.basename(f)[:-6]}" for f, (status, _) in zip(files, results) if status]
+        out = "".join(text for status, text in results if status)
+        if not failed:  # the checks: first the quick ones, then the differential run
+            for only in ("smoke", "differential"):
+                status, text = run([sys.executable, os.path.join(self.src, "tests", "wine_checks.py"), "--only", only,
+                                    "--jobs", str(self.jobs), "--linux", self.reference, "--windows", exe],
+                                   self.env, WINE_CHECKS_TIMEOUT)
+                out += text
+                if status:
+                    failed.append(f"wine.checks.{only}")
+                    break
+        rows = sorted({f"{row}/{feed}" for row, feed in FAILED_ROW.findall(out)} |
+                      {smoke or f"{n} differences" for smoke, n in FAILED_CHECK.findall(out)})
+        return (1 if failed else 0), failed, rows, out
+
+
 def first_error(out):
     for line in out.splitlines():
         if "error" in line:
@@ -186,7 +274,7 @@ def judge(m, judges):
     text, mutated = place(m)
     if text is None:
         return {"status": "stale", "detail": mutated}
-    j = judges["asan" if m.get("asan") else "default"]
+    j = judges["windows" if m["file"] == WINDOWS_FILE else "asan" if m.get("asan") else "default"]
     j.start()
     target = os.path.join(j.src, m["file"])
     with open(target, "rb") as f:
@@ -241,7 +329,15 @@ def main():
 
     os.makedirs(os.path.join(args.work, "src"), exist_ok=True)
     sync(os.path.join(args.work, "src"))
-    judges = {name: Judge(args.work, name, args.jobs, args.timeout) for name in BUILDS}
+    judges = {name: Judge(args.work, name, args.jobs, args.timeout) for name in ("default", "asan")}
+    judges["windows"] = WineJudge(args.work, args.jobs, args.timeout, judges["default"])
+    try:
+        return judge_all(args, chosen, judges)
+    finally:
+        judges["windows"].stop()
+
+
+def judge_all(args, chosen, judges):
     started = time.time()
     results, counts = [], {}
     for n, m in enumerate(chosen, 1):
