@@ -100,6 +100,7 @@ SCANNER = "scanner/engine.cpp"
 M("capacity-less", SCANNER, "YY_BUFFER_CAPACITY = 16384;", "YY_BUFFER_CAPACITY = 16383;", "buffer one byte smaller")
 M("capacity-more", SCANNER, "YY_BUFFER_CAPACITY = 16384;", "YY_BUFFER_CAPACITY = 16385;", "buffer one byte larger")
 M("read-chunk", SCANNER, "YY_READ_CHUNK = 8192;", "YY_READ_CHUNK = 8191;", "reads ask for one byte less")
+M("read-chunk-more", SCANNER, "YY_READ_CHUNK = 8192;", "YY_READ_CHUNK = 8193;", "reads ask for one byte more")
 M("lead-byte", SCANNER, "b->data[0] = '\\n';", "b->data[0] = 'x';", "lead byte of a fresh buffer")
 M("count-start", SCANNER, "b->count = 1;", "b->count = 0;", "fresh buffer counts no lead byte")
 M("record-unchecked", SCANNER, "if (b == nullptr)", "if (size < 0)", "failed allocation of the record not reported")
@@ -350,6 +351,12 @@ M("block-write", OUTPUT, "write_all(out_buffer, OUT_BLOCK);", "write_all(out_buf
 M("high-digits", OUTPUT, "std::uint64_t{1441151881}) >> 57", "std::uint64_t{1441151881}) >> 56", "first two digits doubled")
 M("high-reciprocal", OUTPUT, "std::uint64_t{1441151881}", "std::uint64_t{1441151880}",
   "the first two digits of a multiple of 10^8 one short")
+M("high-reciprocal-over", OUTPUT, "std::uint64_t{1441151881}", "std::uint64_t{1441151882}",
+  "the first two digits of a value just below a multiple of 10^8 one too many")
+M("quarters-reciprocal", OUTPUT, "std::uint64_t{109951163}", "std::uint64_t{109951164}",
+  "eight digits cut into halves with a quotient one too many below some multiples of 10^4")
+M("hundreds-reciprocal", OUTPUT, "(lanes * 10486)", "(lanes * 10487)", "four digits cut into pairs one too many below some hundreds")
+M("tens-reciprocal", OUTPUT, "(lanes * 103)", "(lanes * 104)", "a pair of digits 69, 79, 89 or 99 cut wrongly")
 M("hundreds-mask", OUTPUT, "& 0x0000007F0000007F", "& 0x0000003F0000003F", "hundreds above 63 cut short")
 M("leading-zero", OUTPUT, "digits + DIGITS_MAX - decimal_digits(u);", "digits + DIGITS_MAX - decimal_digits(u) - 1;",
   "a leading zero printed")
@@ -362,6 +369,12 @@ M("terminal-test", OUTPUT, "out_unbuffered = platform_is_console(1);", "out_unbu
 
 TEXT = "runtime/text_read.cpp"
 M("eot-byte", TEXT, "END_OF_TEXT = 0x1A;", "END_OF_TEXT = 0x1B;", "wrong end-of-text byte")
+LANES = "runtime/lanes.h"
+M("lanes-load-order", LANES, "sizeof w);\n    if constexpr (std::endian::native == std::endian::big)",
+  "sizeof w);\n    if constexpr (std::endian::native != std::endian::big)", "digits loaded in the reverse order")
+M("lanes-store-order", LANES, "    if constexpr (std::endian::native == std::endian::big)\n        w = reverse_lanes(w);\n    std::memcpy(p,",
+  "    if constexpr (std::endian::native != std::endian::big)\n        w = reverse_lanes(w);\n    std::memcpy(p,",
+  "digits stored in the reverse order")
 PLATFORM = "runtime/platform_posix.cpp"
 M("chardev", PLATFORM, "return S_ISCHR(st.st_mode);", "return false;", "terminal not recognised as a character device")
 M("console", PLATFORM, "return isatty(fd) != 0;", "return false;", "no descriptor taken for a console")
