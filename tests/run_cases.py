@@ -9,8 +9,9 @@ lockstep, each part written once the output due before it has arrived. A row who
 standard input (tty, say) runs once, that way; a `rest` row runs from a file only, and what the
 program left unread of it counts as standard output after what the program wrote, as
 `{ intcalc; cat; } < file` shows it. --skip leaves out the rows of a setup, a program (faults), a
-feed or one row (file.cases:LINE); --crlf expects every line end as CR LF; --emulator runs the
-programs under a command (qemu-user, for a cross build). A run still going after TIME_LIMIT
+feed or one row (file.cases:LINE); --crlf expects every line end as CR LF (what a `rest` row
+leaves of its file too); --emulator runs the programs under a command (qemu-user, for a cross
+build). A run still going after TIME_LIMIT
 seconds times INTCALC_TEST_TIME_SCALE (default 1) has hung.
 """
 import argparse, fcntl, os, re, select, shlex, shutil, signal, struct, tempfile, termios, time

@@ -5,7 +5,8 @@
                 and standard error once each CR LF of the .exe is read as LF, the same exit status
   smoke         what differs on Windows, byte for byte: CR LF on standard output and standard error,
                 "write error" and status 1 on a closed pipe or a full device, whole 512-byte blocks
-                to the null device, values at once on a console
+                to the null device, values at once on a console (typed there or arriving
+                through a pipe)
 
 Usage: tests/wine_checks.py [--inputs N] [--seed S] [--jobs J] [--only differential|smoke]
                             [--linux PROGRAM] [--windows PROGRAM]
@@ -149,30 +150,36 @@ def null_device(args):
     return p.returncode, p.stderr.count(b':NtWriteFile (')
 
 
-def console(args):
-    """Enters two lines and a wrong one on a console; returns what the console shows after each of
-    the first two (as much as should be new there), then standard error and the status. The
-    console is wine's, on a pseudo-terminal: it echoes the input and draws the cursor, which is
-    left out here."""
+def console(args, piped=False):
+    """Enters two lines and a wrong one on a console (piped: through a pipe, the console standard
+    output only); returns what the console shows after each of the first two (as much as should
+    be new there), then standard error and the status. The console is wine's, on a
+    pseudo-terminal: it echoes what is typed and draws the cursor, which is left out here."""
     master, slave = pty.openpty()
     mode = termios.tcgetattr(slave)
     mode[0] &= ~termios.ICRNL  # Enter reaches the console as the CR it is,
     mode[1] &= ~termios.OPOST  # and its output comes back as it writes it,
     mode[3] &= ~termios.ECHO   # without the terminal's own echo before the console takes over
     termios.tcsetattr(slave, termios.TCSANOW, mode)
-    p = subprocess.Popen([args.windows], stdin=slave, stdout=slave, stderr=subprocess.PIPE)
+    p = subprocess.Popen([args.windows], stdin=subprocess.PIPE if piped else slave, stdout=slave, stderr=subprocess.PIPE)
     os.close(slave)
     shown, seen = b'', []
     for line, due in ((b'1+2\r', b'1+2\r\n3\r\n'), (b'3*4\r', b'3*4\r\n12\r\n')):
-        os.write(master, line)
+        if piped:
+            p.stdin.write(line[:-1] + b'\n')
+            p.stdin.flush()
+            due = due[len(line) + 1:]  # nothing typed, nothing echoed
+        else:
+            os.write(master, line)
         deadline = time.time() + 20
         while time.time() < deadline and not shown.endswith(due):
             if select.select([master], [], [], 0.1)[0]:
                 shown = re.sub(rb'\x1b\[[0-9;?]*[A-Za-z]', b'', shown + os.read(master, 4096))
         seen.append(shown[-len(due):])
-    os.write(master, b')\r')
+    if not piped:
+        os.write(master, b')\r')
     try:
-        err = p.communicate(timeout=20)[1]
+        err = p.communicate(b')\n' if piped else None, timeout=20)[1]
     except subprocess.TimeoutExpired:
         p.kill()
         err = p.communicate()[1]
@@ -191,6 +198,8 @@ SMOKE = [
     ('null device: whole 512-byte blocks', null_device, (0, 8)),
     ('console: each value as its line is entered', console,
      (b'1+2\r\n3\r\n', b'3*4\r\n12\r\n', b'parse error\r\n', 0)),
+    ('console output, input from a pipe: each value as its line arrives', lambda args: console(args, piped=True),
+     (b'3\r\n', b'12\r\n', b'parse error\r\n', 0)),
 ]
 
 

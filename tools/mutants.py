@@ -1,14 +1,16 @@
 """The mutants of tools/mutate.py: small faults of the kind a slip of the hand or of thought makes,
-spread over every product file and every table. Each is an edit that finds its place by text:
+spread over every product file and every table. Each is an edit that finds its place by its text
+or, in a table, by its position:
   M(id, file, find, replace, why)    `find` must occur exactly once in `file`
-  cell(id, file, row, index, value, why)
-                                     entry `index` of a table row (the row's text is the `find`)
+  cell(id, file, table, index, value, why)
+                                     entry `index` (from 0) of the table named `table`
   byte(id, value, new_class, why)    the character class of one byte value
-`asan=True` has a mutant judged by the sanitized build. Ids are stable names: tests/MUTANTS.md and
-`--only` use them.
+A table entry is found when the mutant is applied, by counting the entries of the table's
+initializer, so that changing one entry of a table leaves the mutants of the others in place.
+`asan=True` has a mutant judged by the sanitized build; a mutant of runtime/platform_windows.cpp is
+judged by the Windows build under wine. Ids are stable names: tests/MUTANTS.md and `--only` use
+them.
 """
-import re
-
 MUTANTS = []
 
 
@@ -16,29 +18,17 @@ def M(id, file, find, replace, why, asan=False):
     MUTANTS.append({"id": id, "file": file, "find": find, "replace": replace, "why": why, "asan": asan})
 
 
-def cell(id, file, row, index, value, why):
-    """Entry `index` of the row's list (the numbers after its last `{` or `*/`) becomes `value`."""
-    head = max(row.rfind("{"), row.rfind("*/")) + 1
-    spans = [m.span() for m in re.finditer(r"-?\w+", row[head:])]
-    a, b = spans[index]
-    new = str(value).rjust(b - a)
-    M(id, file, row, row[:head + a] + new + row[head + b:], why)
+def cell(id, file, table, index, value, why):
+    MUTANTS.append({"id": id, "file": file, "table": table, "index": index, "value": str(value), "why": why,
+                    "asan": False})
 
 
 # ---------------------------------------------------------------------------------------------
 SCANNER_TABLES = "scanner/tables.h"
-CLASS_ROWS = {
-    0x0: "/* 0x */                                 0, 1, 1, 1, 1, 1, 1, 1, 1, 2, 3, 1, 1, 1, 1, 1,",
-    0x1: "/* 1x */                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,",
-    0x2: "/* 2x */                                 2, 1, 1, 1, 1, 1, 1, 1, 4, 5, 6, 7, 1, 8, 1, 9,",
-    0x3: "/* 3x */                                10,10,10,10,10,10,10,10,10,10, 1, 1, 1, 1, 1, 1,",
-}
-for _hi in range(0x4, 0x10):
-    CLASS_ROWS[_hi] = f"/* {_hi:X}x */                                 " + "1, " * 15 + "1,"
 
 
 def byte(id, value, new_class, why):
-    cell(id, SCANNER_TABLES, CLASS_ROWS[value >> 4], value & 15, new_class, why)
+    cell(id, SCANNER_TABLES, "yy_char_class", value, new_class, why)
 
 
 byte("class-nul", 0x00, 1, "NUL no longer the end-of-buffer marker")
@@ -63,43 +53,36 @@ byte("class-colon", 0x3A, 10, "':' made a digit")
 byte("class-del", 0x7F, 2, "DEL made a blank")
 byte("class-x80", 0x80, 2, "0x80 made a blank")
 byte("class-xff", 0xFF, 2, "0xFF made a blank")
-M("meta-marker", SCANNER_TABLES, "0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1 };", "1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1 };",
-  "meta class of the marker changed")
+cell("meta-marker", SCANNER_TABLES, "yy_meta_class", 0, 1, "meta class of the marker changed")
 
-ACTION = "yy_state_action[]  = {  0,  0,  0, 12, 10,  8,  9,  5,  6,  3,  1,  2,  4,  7,  7,  0 };"
-BASE = "yy_state_base[]    = {  0,  0,  0, 13, 14, 14, 14, 14, 14, 14, 14, 14, 14,  2,  1, 14 };"
-DEFAULT = "yy_state_default[] = {  0, 15,  1, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15,  0 };"
-NEXT = "yy_trans_next[]  = {  0,  4,  5,  6,  7,  8,  9, 10, 11, 12, 13, 14, 14, 15,  3, 15,"
-CHECK = "yy_trans_check[] = {  0,  1,  1,  1,  1,  1,  1,  1,  1,  1,  1, 14, 13,  3, 15, 15,"
-cell("action-marker", SCANNER_TABLES, ACTION, 3, 13, "marker state ends the input at once")
-cell("action-stray", SCANNER_TABLES, ACTION, 4, 0, "a stray byte accepts nothing")
-cell("action-blank", SCANNER_TABLES, ACTION, 5, 10, "a blank returned as a stray byte")
-cell("action-lf", SCANNER_TABLES, ACTION, 6, 8, "line feed dropped like a blank")
-cell("action-plus", SCANNER_TABLES, ACTION, 10, 2, "'+' returned as MINUS")
-cell("action-digit", SCANNER_TABLES, ACTION, 13, 0, "a single digit accepts nothing")
-cell("action-digits", SCANNER_TABLES, ACTION, 14, 0, "a run of digits accepts nothing")
-cell("action-dead", SCANNER_TABLES, ACTION, 15, 10, "the dead state accepts")
-cell("base-marker", SCANNER_TABLES, BASE, 3, 14, "marker state stops the match itself")
-cell("base-start", SCANNER_TABLES, BASE, 1, 1, "start state's pairs looked up one off")
-cell("base-digit", SCANNER_TABLES, BASE, 13, 1, "one-digit state looks up the wrong pairs")
-cell("base-digits", SCANNER_TABLES, BASE, 14, 2, "digit-run state looks up the wrong pairs")
-cell("base-dead", SCANNER_TABLES, BASE, 15, 13, "dead state no longer stops a match")
-cell("default-start", SCANNER_TABLES, DEFAULT, 1, 0, "start state falls back to state 0")
-cell("default-digit", SCANNER_TABLES, DEFAULT, 13, 14, "one-digit state falls back through the digit-run state")
-cell("default-marker", SCANNER_TABLES, DEFAULT, 3, 0, "marker state falls back to state 0")
-cell("default-dead", SCANNER_TABLES, DEFAULT, 15, 15, "dead state falls back to itself")
-cell("next-stray", SCANNER_TABLES, NEXT, 1, 5, "stray byte leads to the blank state")
-cell("next-lf", SCANNER_TABLES, NEXT, 3, 5, "line feed leads to the blank state")
-cell("next-first-digit", SCANNER_TABLES, NEXT, 10, 14, "first digit leads to the digit-run state")
-cell("next-more-digits", SCANNER_TABLES, NEXT, 11, 13, "further digits lead to the one-digit state")
-cell("next-after-marker", SCANNER_TABLES, NEXT, 13, 3, "marker state loops on the second marker")
-cell("next-dead-marker", SCANNER_TABLES, NEXT, 14, 15, "marker from the dead state stays dead")
-cell("check-zero", SCANNER_TABLES, CHECK, 0, 1, "pair 0 claimed by the start state")
-cell("check-digits", SCANNER_TABLES, CHECK, 11, 13, "digit-run pair claimed by the one-digit state")
-cell("check-marker", SCANNER_TABLES, CHECK, 13, 15, "marker-state pair claimed by the dead state")
-TOKENS = "yy_action_token[] = { 0, PLUS, MINUS, TIMES, DIVIDE, LPAREN, RPAREN, NUMBER, 0, EOL, 0, 0, 0, 0 };"
-cell("return-plus", SCANNER_TABLES, TOKENS, 1, "MINUS", "'+' returned as MINUS")
-cell("return-eol", SCANNER_TABLES, TOKENS, 9, 0, "line feed taken for the end of input")
+cell("action-marker", SCANNER_TABLES, "yy_state_action", 3, 13, "marker state ends the input at once")
+cell("action-stray", SCANNER_TABLES, "yy_state_action", 4, 0, "a stray byte accepts nothing")
+cell("action-blank", SCANNER_TABLES, "yy_state_action", 5, 10, "a blank returned as a stray byte")
+cell("action-lf", SCANNER_TABLES, "yy_state_action", 6, 8, "line feed dropped like a blank")
+cell("action-plus", SCANNER_TABLES, "yy_state_action", 10, 2, "'+' returned as MINUS")
+cell("action-digit", SCANNER_TABLES, "yy_state_action", 13, 0, "a single digit accepts nothing")
+cell("action-digits", SCANNER_TABLES, "yy_state_action", 14, 0, "a run of digits accepts nothing")
+cell("action-dead", SCANNER_TABLES, "yy_state_action", 15, 10, "the dead state accepts")
+cell("base-marker", SCANNER_TABLES, "yy_state_base", 3, 14, "marker state stops the match itself")
+cell("base-start", SCANNER_TABLES, "yy_state_base", 1, 1, "start state's pairs looked up one off")
+cell("base-digit", SCANNER_TABLES, "yy_state_base", 13, 1, "one-digit state looks up the wrong pairs")
+cell("base-digits", SCANNER_TABLES, "yy_state_base", 14, 2, "digit-run state looks up the wrong pairs")
+cell("base-dead", SCANNER_TABLES, "yy_state_base", 15, 13, "dead state no longer stops a match")
+cell("default-start", SCANNER_TABLES, "yy_state_default", 1, 0, "start state falls back to state 0")
+cell("default-digit", SCANNER_TABLES, "yy_state_default", 13, 14, "one-digit state falls back through the digit-run state")
+cell("default-marker", SCANNER_TABLES, "yy_state_default", 3, 0, "marker state falls back to state 0")
+cell("default-dead", SCANNER_TABLES, "yy_state_default", 15, 15, "dead state falls back to itself")
+cell("next-stray", SCANNER_TABLES, "yy_trans_next", 1, 5, "stray byte leads to the blank state")
+cell("next-lf", SCANNER_TABLES, "yy_trans_next", 3, 5, "line feed leads to the blank state")
+cell("next-first-digit", SCANNER_TABLES, "yy_trans_next", 10, 14, "first digit leads to the digit-run state")
+cell("next-more-digits", SCANNER_TABLES, "yy_trans_next", 11, 13, "further digits lead to the one-digit state")
+cell("next-after-marker", SCANNER_TABLES, "yy_trans_next", 13, 3, "marker state loops on the second marker")
+cell("next-dead-marker", SCANNER_TABLES, "yy_trans_next", 14, 15, "marker from the dead state stays dead")
+cell("check-zero", SCANNER_TABLES, "yy_trans_check", 0, 1, "pair 0 claimed by the start state")
+cell("check-digits", SCANNER_TABLES, "yy_trans_check", 11, 13, "digit-run pair claimed by the one-digit state")
+cell("check-marker", SCANNER_TABLES, "yy_trans_check", 13, 15, "marker-state pair claimed by the dead state")
+cell("return-plus", SCANNER_TABLES, "yy_action_token", 1, "MINUS", "'+' returned as MINUS")
+cell("return-eol", SCANNER_TABLES, "yy_action_token", 9, 0, "line feed taken for the end of input")
 M("start-state", SCANNER_TABLES, "YY_START_STATE = 1;", "YY_START_STATE = 2;", "start in state 2, which falls back to 1")
 M("stop-base", SCANNER_TABLES, "YY_STOP_BASE = 14;", "YY_STOP_BASE = 13;", "stop base of the marker state")
 M("nul-class", SCANNER_TABLES, "YY_NUL_CLASS = 1;", "YY_NUL_CLASS = 2;", "a NUL of the input scanned as a blank")
@@ -117,6 +100,7 @@ SCANNER = "scanner/engine.cpp"
 M("capacity-less", SCANNER, "YY_BUFFER_CAPACITY = 16384;", "YY_BUFFER_CAPACITY = 16383;", "buffer one byte smaller")
 M("capacity-more", SCANNER, "YY_BUFFER_CAPACITY = 16384;", "YY_BUFFER_CAPACITY = 16385;", "buffer one byte larger")
 M("read-chunk", SCANNER, "YY_READ_CHUNK = 8192;", "YY_READ_CHUNK = 8191;", "reads ask for one byte less")
+M("read-chunk-more", SCANNER, "YY_READ_CHUNK = 8192;", "YY_READ_CHUNK = 8193;", "reads ask for one byte more")
 M("lead-byte", SCANNER, "b->data[0] = '\\n';", "b->data[0] = 'x';", "lead byte of a fresh buffer")
 M("count-start", SCANNER, "b->count = 1;", "b->count = 0;", "fresh buffer counts no lead byte")
 M("record-unchecked", SCANNER, "if (b == nullptr)", "if (size < 0)", "failed allocation of the record not reported")
@@ -150,7 +134,7 @@ M("limit-low", SCANNER, "if (v > LIMIT)", "if (v >= LIMIT)", "the last 64-bit mu
 M("limit-value", SCANNER, "return UINT64_MAX;", "return 0;", "an overflowing literal is 0")
 M("slow-path", SCANNER, "length < ALWAYS_FITS ? length : ALWAYS_FITS", "length < ALWAYS_FITS - 1 ? length : ALWAYS_FITS - 1",
   "nineteen digits take the checked path")
-M("eight-reach", SCANNER, "std::memcpy(&low, text + high, 8);", "std::memcpy(&low, text + high - 1, 8);",
+M("eight-reach", SCANNER, "load_lanes(text + high);", "load_lanes(text + high - 1);",
   "a long literal's last eight digits loaded from one byte early")
 M("eight-mask", SCANNER, "w << (-8 * length & 63)", "w << (-8 * (length + 1) & 63)", "the byte after a literal taken as a digit")
 M("eight-pairs", SCANNER, ">> 8 & 0x00FF00FF00FF00FF;", ">> 8 & 0x000F00FF000F00FF;", "every second pair of digits cut to four bits")
@@ -172,7 +156,7 @@ M("cut-in-place", SCANNER, "        *p = 0;\n        yy_resume_pos = p;", "     
 M("number-length", SCANNER, "yylval = yy_number_value(start, after, static_cast<int>(p - start));",
   "yylval = yy_number_value(start, after, static_cast<int>(p - start) - (p - start > 1));", "last digit of a literal dropped")
 M("run-entry", SCANNER, "if (e == yy_run.entry * YY_BYTES)", "if (e == yy_run.state * YY_BYTES)", "digit run never taken at once")
-M("run-read-late", SCANNER, "std::memcpy(&after, p, sizeof after);", "std::memcpy(&after, p + 1, sizeof after);",
+M("run-read-late", SCANNER, "after = load_lanes(p);", "after = load_lanes(p + 1);",
   "word after a first digit read one byte late")
 M("run-lane-more", SCANNER, "p += yy_run_length(after);", "p += yy_run_length(after) + 1;", "digit run takes one byte too many")
 M("run-lane-less", SCANNER, "p += yy_run_length(after);", "p += yy_run_length(after) - 1;", "digit run takes one byte too few")
@@ -187,7 +171,7 @@ M("short-seven", SCANNER, "if (length <= 8) [[likely]]", "if (length < 8) [[like
 M("groups-17", SCANNER, "if (length <= 2 * AT_ONCE)", "if (length <= 2 * AT_ONCE + 1)", "seventeen digits converted as two groups")
 M("group-high", SCANNER, "yy_eight_digit_value(front, high)", "yy_eight_digit_value(front, high - 1)",
   "first group of a long literal one digit short")
-M("resume-after", SCANNER, "            std::memcpy(&after, start + 1, sizeof after);", "",
+M("resume-after", SCANNER, "            after = load_lanes(start + 1);  // as the step on a first digit reads them\n", "",
   "a literal resumed after a refill converted from the bytes read before it moved")
 M("slack-markers", SCANNER, "YY_BUFFER_SLACK = YY_RUN_READ - 1;", "YY_BUFFER_SLACK = 2;",
   "no room past the markers for the word read after a first digit", asan=True)
@@ -215,69 +199,60 @@ M("final", PARSER_TABLES, "YYFINAL = 18;", "YYFINAL = 17;", "acceptance one stat
 M("first-nonterminal", PARSER_TABLES, "YYFIRST_NONTERMINAL = 11;", "YYFIRST_NONTERMINAL = 12;", "nonterminals indexed one off")
 M("stray-symbol", PARSER_TABLES, "t[code] = 2;", "t[code] = 0;", "stray bytes taken for the end of input")
 M("stray-symbol-200", PARSER_TABLES, "t[code] = 2;", "t[code] = code == 200 ? 0 : 2;", "byte 200 taken for the end of input")
-LHS = "yyrule_lhs[]    = { 0, 11, 12, 12, 13, 13, 13, 13, 13, 13 };"
-LENGTH = "yyrule_length[] = { 0,  1,  0,  3,  3,  3,  3,  3,  3,  1 };"
-ABASE = ("yyaction_base[]  = { YYFLAG, -2, YYFLAG, -2, -3, 10, YYFLAG, -2, -2, -2, -2, YYFLAG, 0,  0, "
-         "YYFLAG, YYFLAG, 1, 11, YYFLAG };")
-DRULE = "yydefault_rule[] = {      2,  1,      9,  0,  0,  0,      3,  0,  0,  0,  0,      8, 4,  5,      6,      7, 0,  0,      0 };"
-GBASE = "yygoto_base[]    = { YYFLAG, YYFLAG, 5 };"
-DGOTO = "yydefault_goto[] = {     16,      1, 4 };"
-PACKED = "yypacked[]       = { 6, 17, 2, 3, 7, 8, 9, 10, 5, 9, 10, 18, 12, 13, 14, 15, 11,  7,  8,  9, 10 };"
-PCHECK = "yypacked_check[] = { 3,  0, 4, 5, 7, 8, 9, 10, 3, 9, 10,  0,  7,  8,  9, 10,  6,  7,  8,  9, 10 };"
-cell("lhs-input", PARSER_TABLES, LHS, 1, 12, "rule 1 reduces to lines")
-cell("lhs-line", PARSER_TABLES, LHS, 3, 13, "a line reduces to expr")
-cell("len-empty", PARSER_TABLES, LENGTH, 2, 1, "the empty rule pops a state")
-cell("len-line", PARSER_TABLES, LENGTH, 3, 2, "a line pops two states")
-cell("len-paren", PARSER_TABLES, LENGTH, 8, 1, "parentheses pop one state")
-cell("len-sub", PARSER_TABLES, LENGTH, 5, 1, "subtraction pops one state")
-cell("abase-lines", PARSER_TABLES, ABASE, 1, "YYFLAG", "state 1 reduces without a lookahead")
-cell("abase-expr", PARSER_TABLES, ABASE, 4, -2, "state 4's actions looked up one off")
-cell("abase-paren", PARSER_TABLES, ABASE, 5, 9, "state 5's actions looked up one off")
-cell("abase-plus", PARSER_TABLES, ABASE, 12, "YYFLAG", "'+' reduces before a '*' or '/'")
-cell("abase-minus", PARSER_TABLES, ABASE, 13, "YYFLAG", "'-' reduces before a '*' or '/'")
-cell("abase-input", PARSER_TABLES, ABASE, 16, 2, "state 16 misses the end of input")
-cell("abase-accept", PARSER_TABLES, ABASE, 17, 12, "state 17 misses the end of input")
-cell("drule-lines", PARSER_TABLES, DRULE, 1, 0, "state 1 has no default reduction")
-cell("drule-lparen", PARSER_TABLES, DRULE, 3, 9, "'(' before a non-operand reduces")
-cell("drule-plus-op", PARSER_TABLES, DRULE, 7, 9, "'+' before a non-operand reduces")
-cell("drule-minus-op", PARSER_TABLES, DRULE, 8, 9, "'-' before a non-operand reduces")
-cell("drule-times-op", PARSER_TABLES, DRULE, 9, 9, "'*' before a non-operand reduces")
-cell("drule-divide-op", PARSER_TABLES, DRULE, 10, 9, "'/' before a non-operand reduces")
-cell("drule-expr", PARSER_TABLES, DRULE, 4, 3, "state 4 reduces a line without its line feed")
-cell("drule-paren", PARSER_TABLES, DRULE, 11, 9, "parentheses reduced by the NUMBER rule")
-cell("drule-plus", PARSER_TABLES, DRULE, 12, 5, "'+' reduced as '-'")
-cell("drule-times", PARSER_TABLES, DRULE, 14, 7, "'*' reduced as '/'")
-cell("drule-divide", PARSER_TABLES, DRULE, 15, 6, "'/' reduced as '*'")
-cell("gbase-expr", PARSER_TABLES, GBASE, 2, 4, "expr gotos looked up one off")
-cell("gbase-lines", PARSER_TABLES, GBASE, 1, 0, "lines gotos looked up in the packed table")
-cell("dgoto-input", PARSER_TABLES, DGOTO, 0, 17, "input leads straight to state 17")
-cell("dgoto-expr", PARSER_TABLES, DGOTO, 2, 5, "expr from state 1 leads to the parenthesis state")
-cell("packed-eol", PARSER_TABLES, PACKED, 0, 7, "line feed shifts to the '+' state")
-cell("packed-end", PARSER_TABLES, PACKED, 1, 18, "state 16 accepts on the end of input")
-cell("packed-number", PARSER_TABLES, PACKED, 2, 3, "NUMBER shifts to the '(' state")
-cell("packed-plus", PARSER_TABLES, PACKED, 4, 8, "'+' after an operand shifts to the '-' state")
-cell("packed-times", PARSER_TABLES, PACKED, 6, 10, "'*' after an operand shifts to the '/' state")
-cell("packed-goto-paren", PARSER_TABLES, PACKED, 8, 4, "expr after '(' goes to state 4")
-cell("packed-prec-times", PARSER_TABLES, PACKED, 9, 10, "'*' after a sum shifts to the '/' state")
-cell("packed-prec-divide", PARSER_TABLES, PACKED, 10, 9, "'/' after a sum shifts to the '*' state")
-cell("packed-accept", PARSER_TABLES, PACKED, 11, 17, "state 17 shifts the end of input again")
-cell("packed-goto-plus", PARSER_TABLES, PACKED, 12, 13, "expr after '+' goes to the '-' state")
-cell("packed-goto-times", PARSER_TABLES, PACKED, 14, 15, "expr after '*' goes to the '/' state")
-cell("packed-rparen", PARSER_TABLES, PACKED, 16, 12, "')' shifts to the wrong state")
-cell("packed-in-plus", PARSER_TABLES, PACKED, 17, 8, "'+' in parentheses shifts to the '-' state")
-cell("packed-in-minus", PARSER_TABLES, PACKED, 18, 7, "'-' in parentheses shifts to the '+' state")
-cell("packed-in-times", PARSER_TABLES, PACKED, 19, 10, "'*' in parentheses shifts to the '/' state")
-cell("packed-in-divide", PARSER_TABLES, PACKED, 20, 9, "'/' in parentheses shifts to the '*' state")
-cell("check-eol", PARSER_TABLES, PCHECK, 0, 4, "state 4 loses its line feed")
-cell("check-end", PARSER_TABLES, PCHECK, 1, 3, "state 16 loses the end of input")
-cell("check-lparen", PARSER_TABLES, PCHECK, 3, 4, "operand states lose '('")
-cell("check-minus", PARSER_TABLES, PCHECK, 5, 7, "state 4 loses '-'")
-cell("check-prec-divide", PARSER_TABLES, PCHECK, 10, 9, "a sum no longer shifts '/'")
-cell("check-accept", PARSER_TABLES, PCHECK, 11, 3, "state 17 loses the end of input")
-cell("check-goto-minus", PARSER_TABLES, PCHECK, 13, 7, "expr after '-' takes the default goto")
-cell("check-rparen", PARSER_TABLES, PCHECK, 16, 5, "state 5 loses ')'")
-cell("check-in-times", PARSER_TABLES, PCHECK, 19, 10, "'*' in parentheses lost")
-cell("check-in-divide", PARSER_TABLES, PCHECK, 20, 9, "'/' in parentheses lost")
+cell("lhs-input", PARSER_TABLES, "yyrule_lhs", 1, 12, "rule 1 reduces to lines")
+cell("lhs-line", PARSER_TABLES, "yyrule_lhs", 3, 13, "a line reduces to expr")
+cell("len-empty", PARSER_TABLES, "yyrule_length", 2, 1, "the empty rule pops a state")
+cell("len-line", PARSER_TABLES, "yyrule_length", 3, 2, "a line pops two states")
+cell("len-paren", PARSER_TABLES, "yyrule_length", 8, 1, "parentheses pop one state")
+cell("len-sub", PARSER_TABLES, "yyrule_length", 5, 1, "subtraction pops one state")
+cell("abase-lines", PARSER_TABLES, "yyaction_base", 1, "YYFLAG", "state 1 reduces without a lookahead")
+cell("abase-expr", PARSER_TABLES, "yyaction_base", 4, -2, "state 4's actions looked up one off")
+cell("abase-paren", PARSER_TABLES, "yyaction_base", 5, 9, "state 5's actions looked up one off")
+cell("abase-plus", PARSER_TABLES, "yyaction_base", 12, "YYFLAG", "'+' reduces before a '*' or '/'")
+cell("abase-minus", PARSER_TABLES, "yyaction_base", 13, "YYFLAG", "'-' reduces before a '*' or '/'")
+cell("abase-input", PARSER_TABLES, "yyaction_base", 16, 2, "state 16 misses the end of input")
+cell("abase-accept", PARSER_TABLES, "yyaction_base", 17, 12, "state 17 misses the end of input")
+cell("drule-lines", PARSER_TABLES, "yydefault_rule", 1, 0, "state 1 has no default reduction")
+cell("drule-lparen", PARSER_TABLES, "yydefault_rule", 3, 9, "'(' before a non-operand reduces")
+cell("drule-plus-op", PARSER_TABLES, "yydefault_rule", 7, 9, "'+' before a non-operand reduces")
+cell("drule-minus-op", PARSER_TABLES, "yydefault_rule", 8, 9, "'-' before a non-operand reduces")
+cell("drule-times-op", PARSER_TABLES, "yydefault_rule", 9, 9, "'*' before a non-operand reduces")
+cell("drule-divide-op", PARSER_TABLES, "yydefault_rule", 10, 9, "'/' before a non-operand reduces")
+cell("drule-expr", PARSER_TABLES, "yydefault_rule", 4, 3, "state 4 reduces a line without its line feed")
+cell("drule-paren", PARSER_TABLES, "yydefault_rule", 11, 9, "parentheses reduced by the NUMBER rule")
+cell("drule-plus", PARSER_TABLES, "yydefault_rule", 12, 5, "'+' reduced as '-'")
+cell("drule-times", PARSER_TABLES, "yydefault_rule", 14, 7, "'*' reduced as '/'")
+cell("drule-divide", PARSER_TABLES, "yydefault_rule", 15, 6, "'/' reduced as '*'")
+cell("gbase-expr", PARSER_TABLES, "yygoto_base", 2, 4, "expr gotos looked up one off")
+cell("gbase-lines", PARSER_TABLES, "yygoto_base", 1, 0, "lines gotos looked up in the packed table")
+cell("dgoto-input", PARSER_TABLES, "yydefault_goto", 0, 17, "input leads straight to state 17")
+cell("dgoto-expr", PARSER_TABLES, "yydefault_goto", 2, 5, "expr from state 1 leads to the parenthesis state")
+cell("packed-eol", PARSER_TABLES, "yypacked", 0, 7, "line feed shifts to the '+' state")
+cell("packed-end", PARSER_TABLES, "yypacked", 1, 18, "state 16 accepts on the end of input")
+cell("packed-number", PARSER_TABLES, "yypacked", 2, 3, "NUMBER shifts to the '(' state")
+cell("packed-plus", PARSER_TABLES, "yypacked", 4, 8, "'+' after an operand shifts to the '-' state")
+cell("packed-times", PARSER_TABLES, "yypacked", 6, 10, "'*' after an operand shifts to the '/' state")
+cell("packed-goto-paren", PARSER_TABLES, "yypacked", 8, 4, "expr after '(' goes to state 4")
+cell("packed-prec-times", PARSER_TABLES, "yypacked", 9, 10, "'*' after a sum shifts to the '/' state")
+cell("packed-prec-divide", PARSER_TABLES, "yypacked", 10, 9, "'/' after a sum shifts to the '*' state")
+cell("packed-accept", PARSER_TABLES, "yypacked", 11, 17, "state 17 shifts the end of input again")
+cell("packed-goto-plus", PARSER_TABLES, "yypacked", 12, 13, "expr after '+' goes to the '-' state")
+cell("packed-goto-times", PARSER_TABLES, "yypacked", 14, 15, "expr after '*' goes to the '/' state")
+cell("packed-rparen", PARSER_TABLES, "yypacked", 16, 12, "')' shifts to the wrong state")
+cell("packed-in-plus", PARSER_TABLES, "yypacked", 17, 8, "'+' in parentheses shifts to the '-' state")
+cell("packed-in-minus", PARSER_TABLES, "yypacked", 18, 7, "'-' in parentheses shifts to the '+' state")
+cell("packed-in-times", PARSER_TABLES, "yypacked", 19, 10, "'*' in parentheses shifts to the '/' state")
+cell("packed-in-divide", PARSER_TABLES, "yypacked", 20, 9, "'/' in parentheses shifts to the '*' state")
+cell("check-eol", PARSER_TABLES, "yypacked_check", 0, 4, "state 4 loses its line feed")
+cell("check-end", PARSER_TABLES, "yypacked_check", 1, 3, "state 16 loses the end of input")
+cell("check-lparen", PARSER_TABLES, "yypacked_check", 3, 4, "operand states lose '('")
+cell("check-minus", PARSER_TABLES, "yypacked_check", 5, 7, "state 4 loses '-'")
+cell("check-prec-divide", PARSER_TABLES, "yypacked_check", 10, 9, "a sum no longer shifts '/'")
+cell("check-accept", PARSER_TABLES, "yypacked_check", 11, 3, "state 17 loses the end of input")
+cell("check-goto-minus", PARSER_TABLES, "yypacked_check", 13, 7, "expr after '-' takes the default goto")
+cell("check-rparen", PARSER_TABLES, "yypacked_check", 16, 5, "state 5 loses ')'")
+cell("check-in-times", PARSER_TABLES, "yypacked_check", 19, 10, "'*' in parentheses lost")
+cell("check-in-divide", PARSER_TABLES, "yypacked_check", 20, 9, "'/' in parentheses lost")
 
 # ---------------------------------------------------------------------------------------------
 PARSER = "parser/engine.cpp"
@@ -378,6 +353,12 @@ M("block-write", OUTPUT, "write_all(out_buffer, out_block);", "write_all(out_buf
 M("high-digits", OUTPUT, "std::uint64_t{1441151881}) >> 57", "std::uint64_t{1441151881}) >> 56", "first two digits doubled")
 M("high-reciprocal", OUTPUT, "std::uint64_t{1441151881}", "std::uint64_t{1441151880}",
   "the first two digits of a multiple of 10^8 one short")
+M("high-reciprocal-over", OUTPUT, "std::uint64_t{1441151881}", "std::uint64_t{1441151882}",
+  "the first two digits of a value just below a multiple of 10^8 one too many")
+M("quarters-reciprocal", OUTPUT, "std::uint64_t{109951163}", "std::uint64_t{109951164}",
+  "eight digits cut into halves with a quotient one too many below some multiples of 10^4")
+M("hundreds-reciprocal", OUTPUT, "(lanes * 10486)", "(lanes * 10487)", "four digits cut into pairs one too many below some hundreds")
+M("tens-reciprocal", OUTPUT, "(lanes * 103)", "(lanes * 104)", "a pair of digits 69, 79, 89 or 99 cut wrongly")
 M("hundreds-mask", OUTPUT, "& 0x0000007F0000007F", "& 0x0000003F0000003F", "hundreds above 63 cut short")
 M("leading-zero", OUTPUT, "digits + DIGITS_MAX - decimal_digits(u);", "digits + DIGITS_MAX - decimal_digits(u) - 1;",
   "a leading zero printed")
@@ -393,6 +374,12 @@ M("block-cap", OUTPUT, "std::min(buffering, OUT_BLOCK_MAX)", "buffering", "a blo
 
 TEXT = "runtime/text_read.cpp"
 M("eot-byte", TEXT, "END_OF_TEXT = 0x1A;", "END_OF_TEXT = 0x1B;", "wrong end-of-text byte")
+LANES = "runtime/lanes.h"
+M("lanes-load-order", LANES, "sizeof w);\n    if constexpr (std::endian::native == std::endian::big)",
+  "sizeof w);\n    if constexpr (std::endian::native != std::endian::big)", "digits loaded in the reverse order")
+M("lanes-store-order", LANES, "    if constexpr (std::endian::native == std::endian::big)\n        w = reverse_lanes(w);\n    std::memcpy(p,",
+  "    if constexpr (std::endian::native != std::endian::big)\n        w = reverse_lanes(w);\n    std::memcpy(p,",
+  "digits stored in the reverse order")
 PLATFORM = "runtime/platform_posix.cpp"
 M("chardev", PLATFORM, "return S_ISCHR(st.st_mode);", "return false;", "terminal not recognised as a character device")
 M("console", PLATFORM, "return isatty(1) != 0 ? PLATFORM_OUT_LINES : PLATFORM_OUT_BLOCKS;", "return PLATFORM_OUT_BLOCKS;",
@@ -423,3 +410,21 @@ M("console-full", TEXT, "if (input_ended || (got < want && platform_is_character
   "a full console read of CRs taken for the end")
 M("console-any", TEXT, "if (input_ended || (got < want && platform_is_character_device(fd)))", "if (input_ended || got < want)",
   "a short read of CRs from any input taken for the end")
+
+WINDOWS = "runtime/platform_windows.cpp"
+M("win-binary", WINDOWS, "        _setmode(fd, _O_BINARY);\n", "", "standard input left in the C runtime's text mode")
+M("win-binary-fd", WINDOWS, "_setmode(fd, _O_BINARY);", "_setmode(1, _O_BINARY);",
+  "standard output put in binary mode instead of standard input")
+M("win-read-less", WINDOWS, "_read(fd, buf, static_cast<unsigned>(want));", "_read(fd, buf, static_cast<unsigned>(want) - 1);",
+  "reads ask for one byte less")
+M("win-write-count", WINDOWS, "return _write(fd, data, static_cast<unsigned>(n));",
+  "_write(fd, data, static_cast<unsigned>(n));\n    return n;", "a failed write taken for a whole one")
+M("win-console", WINDOWS, "GetConsoleMode(handle_of(1), &mode) != 0 ?", "false ?", "no console recognised")
+M("win-console-inverted", WINDOWS, "GetConsoleMode(handle_of(1), &mode) != 0 ?", "GetConsoleMode(handle_of(1), &mode) == 0 ?",
+  "everything but a console taken for one")
+M("win-console-stdin", WINDOWS, "GetConsoleMode(handle_of(1), &mode)", "GetConsoleMode(handle_of(0), &mode)",
+  "standard input asked whether standard output is a console")
+M("win-chardev-never", WINDOWS, "GetFileType(handle_of(fd)) == FILE_TYPE_CHAR;", "false;",
+  "a console not taken for a character device")
+M("win-chardev-pipe", WINDOWS, "GetFileType(handle_of(fd)) == FILE_TYPE_CHAR;", "GetFileType(handle_of(fd)) != FILE_TYPE_DISK;",
+  "a pipe taken for a character device")
