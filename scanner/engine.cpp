@@ -21,8 +21,8 @@ constexpr int YY_READ_CHUNK = 8192;        // the most one read asks for
 // Bytes allocated past size. Eight bytes are read after a token's first byte, which lies before
 // the first marker, at index size - 2 at most; so up to index size + 6. Enough for the markers and
 // the byte past them that the matching loop may step on, too.
-constexpr int YY_RUN_READ = 8;
-constexpr int YY_BUFFER_SLACK = YY_RUN_READ - 1;
+constexpr int YY_DIGITS_READ = 8;
+constexpr int YY_BUFFER_SLACK = YY_DIGITS_READ - 1;
 static_assert(YY_BUFFER_SLACK >= 2);
 
 enum EofState : std::int32_t { INPUT_OPEN, INPUT_DRAINING, INPUT_DONE };
@@ -30,8 +30,8 @@ enum RefillResult { REFILL_CONTINUE, REFILL_END, REFILL_LAST_TOKEN };
 
 // The input buffer. data[0] is the lead byte (the byte before the current token), input bytes
 // follow, then two NUL bytes mark the end of what is held; at most size - 1 bytes are held. The
-// matching loop may step on one byte past the markers, and reads the eight bytes after a number's
-// first digit at once, which may reach past them: hence size + YY_BUFFER_SLACK bytes.
+// matching loop may step on one byte past the markers. It also loads the eight bytes after a
+// number's first digit at once, which may reach past them: hence size + YY_BUFFER_SLACK bytes.
 struct ScanBuffer {
     FILE* stream;
     char* data;
@@ -42,8 +42,8 @@ struct ScanBuffer {
 };
 
 // Until the first call has set the scanner up, scanning begins on a stand-in for the buffer that
-// holds nothing but the end-of-buffer marker, so that the first match ends in the end-of-buffer
-// action, which sets up before anything else; no test on every call.
+// holds nothing but the end-of-buffer marker. So the first match ends on the marker, and the
+// cold path sets up before anything else: no call tests whether it is the first.
 char yy_no_buffer[2] = {0, 0};
 
 int yy_start_state = 0;
@@ -85,6 +85,7 @@ void yy_enter_buffer() {
     yy_saved_byte = *yy_resume_pos;
 }
 
+// Notes s as the last accepting state of the match, met at p, if it accepts.
 void yy_note_if_accepting(std::ptrdiff_t s, char* p) {
     if (yy_accepts(s)) {
         yy_backup_state = s;
@@ -92,8 +93,9 @@ void yy_note_if_accepting(std::ptrdiff_t s, char* p) {
     }
 }
 
-// Runs the automaton afresh over the text from yytext up to yy_resume_pos (a prefix already
-// known to be growing, so the stop base does not end it); NUL bytes in it are data.
+// Runs the automaton afresh over the text from yytext up to yy_resume_pos, noting the accepting
+// states it passes. The text is a prefix that the match had found still growing, so the stop
+// base does not end it. NUL bytes in it are data.
 std::ptrdiff_t yy_rescan_state() {
     std::ptrdiff_t s = yy_start_state;
     for (char* q = yytext; q < yy_resume_pos; ++q) {
@@ -148,12 +150,11 @@ RefillResult yy_refill_buffer() {
     return result;
 }
 
-// The value of the one to eight digits at the front of w, eight bytes of the buffer (the first
-// in the lowest lane, as load_lanes gives them): shifted so that the digits fill the
-// upper lanes, the bytes after them shifted out and zeros (leading zeros) shifted in; then the
-// digits' low four bits combined in pairs, then fours, then eights, all lanes at once, each time
-// by one multiplication that adds ten (a hundred, ten thousand) times a lane's lower half to its
-// upper half. In every lane the lower half holds the more significant part.
+// The value of the one to eight digits at the front of w, eight bytes of the buffer as load_lanes
+// gives them. The shift moves the digits to the upper lanes: the bytes after them fall out, and
+// zeros come in as leading zeros. Three multiplications then combine the digits' low four bits in
+// pairs, fours and eights, in all lanes at once. Each adds ten (a hundred, ten thousand) times a
+// lane's lower half to its upper half, the lower half holding the more significant part.
 std::uint64_t yy_eight_digit_value(std::uint64_t w, int length) {
     w = (w << (-8 * length & 63)) & 0x0F0F0F0F0F0F0F0F;  // a shift by 64 - 8 x length, none for 8
     w = (w * (10 << 8 | 1)) >> 8 & 0x00FF00FF00FF00FF;
@@ -186,16 +187,15 @@ std::uint64_t yy_eight_digit_value(std::uint64_t w, int length) {
     return v;
 }
 
-// The number literal's value: the literal read digit by digit as an unsigned 64-bit number, -1
-// once v * 10 would reach 2^64, and the low 32 bits of the result (conversion to int32_t is
-// modulo 2^32). Literals of up to eight digits, the usual ones, are converted here without a test
-// on their length; longer ones out of line.
+// The number literal's value. The literal is read digit by digit as an unsigned 64-bit number,
+// which becomes -1 once v * 10 would reach 2^64; the value is its low 32 bits (the conversion to
+// int32_t is modulo 2^32). Literals of up to eight digits, the usual ones, are converted here
+// with no test on their length; longer ones out of line.
 //
-// `after` holds the eight bytes after the first, as the match read them, before the NUL that
-// ends the token was stored; the first byte is read on its own. (Read here as one word, the eight
-// bytes would overlap bytes just stored, the first one, put back in place of the NUL that ended
-// the token before, and the NUL after this one, and the read would wait until those stores are
-// done.)
+// `after` holds the eight bytes after the first digit, as the match loaded them; the first digit
+// is read on its own. Loaded here as one word, the literal would overlap two bytes just stored:
+// the first digit, put back where the NUL after the last token was, and the NUL after this one.
+// The load would then wait for those stores.
 std::int32_t yy_number_value(const char* text, std::uint64_t after, int length) {
     std::uint64_t front = after << 8 | static_cast<unsigned char>(*text);
     std::uint64_t v;
@@ -220,127 +220,128 @@ void yy_setup() {
     yy_need_setup = false;
 }
 
+// What the matching loop does after a match has ended on a NUL byte (yy_end_of_buffer).
+enum YyResume {
+    YY_RESUME_MATCH,  // go on from `entry`: match on from a row, or take the match it ends
+    YY_NEXT_TOKEN,    // begin a new token at yy_resume_pos
+    YY_INPUT_END,     // return the end of input
+};
+struct YyResumeAt {
+    YyResume what;
+    YyEntry entry;  // for YY_RESUME_MATCH; the match starts at yytext, the scan is at yy_resume_pos
+};
+
+// The cold path of the matching loop: a match that ended on a NUL byte, the end-of-buffer
+// marker or one of the input, with the token cut out up to just past the NUL. Sets the scanner up
+// on the first call, scans a NUL of the input as a byte, refills the buffer at its end.
+[[gnu::noinline]] YyResumeAt yy_end_of_buffer(int action) {
+    // Consistency check, unreachable: no state takes an action that the matching loop does not.
+    if (action != YY_ACT_BUFFER_END)
+        yy_fatal(YY_MSG_NO_ACTION);
+    int matched = static_cast<int>(yy_resume_pos - yytext) - 1;  // the token before the NUL
+    *yy_resume_pos = yy_saved_byte;
+    if (yy_need_setup) {  // the first call: the marker of the stand-in
+        yy_setup();
+        return {YY_NEXT_TOKEN, 0};
+    }
+    std::ptrdiff_t s;
+    if (yy_resume_pos <= yy_active_buffer->data + yy_data_count) {
+        // A NUL before the marker is a byte of the input: scan it as one.
+        yy_resume_pos = yytext + matched;
+        s = yy_nul_step(yy_rescan_state());
+        ++yy_resume_pos;
+        if (!yy_stops(s))
+            return {YY_RESUME_MATCH, yy_row(s)};
+    } else {
+        RefillResult refill = yy_refill_buffer();
+        if (refill == REFILL_END) {
+            yy_resume_pos = yytext;  // the next call meets the marker again, and ends here
+            return {YY_INPUT_END, 0};
+        }
+        if (refill == REFILL_CONTINUE) {  // more input: match the token on into it
+            yy_resume_pos = yytext + matched;
+            return {YY_RESUME_MATCH, yy_row(yy_rescan_state())};
+        }
+        // The last token: all there is of it, matched with what the buffer holds.
+        yy_resume_pos = yy_active_buffer->data + yy_data_count;
+        s = yy_rescan_state();
+    }
+    // The match ends here, or at the last accepting state it passed.
+    if (!yy_accepts(s)) {
+        s = yy_backup_state;
+        yy_resume_pos = yy_backup_pos;
+    }
+    return {YY_RESUME_MATCH, ~s};
+}
+
 }  // namespace
 
 int yylex() {
-    // The scan position, the token start and the state live in locals while a token is matched
-    // (a store through the buffer may alias any global); the globals are brought up to date
-    // where the slow paths and the next call need them. Entries and states are held
-    // pointer-wide, so that they index the tables without being widened first.
+    // The scan position and the token start live in locals while a token is matched (a store
+    // through the buffer may alias any global); the globals are brought up to date where the cold
+    // path and the next call need them.
     char* p = yy_resume_pos;
     *p = yy_saved_byte;
-    // A number's eight bytes after its first, as the match read them: read on every way to a
-    // number's action (the step on a first digit, the slow paths).
+    // The eight bytes after a number's first digit, as the match read them: loaded by the step on
+    // a first digit, and again when the cold path resumes a match.
     std::uint64_t after = 0;
-    for (;;) {  // one match per pass; blanks go round again
+    for (;;) {  // one token a pass; a blank goes round again
         char* start = p;
-        std::ptrdiff_t s;
-
-        // The first step, from the start state, which neither accepts nor stops a match: its row
-        // is a constant address. (The start state is set once, at the first call, and never
-        // changes.)
-        std::ptrdiff_t e = yy_match.next[YY_START_STATE * YY_BYTES + static_cast<unsigned char>(*p)];
+        // The first step, from the start state, which yy_start_state holds from the first call
+        // on: its row is a constant address. After a first digit, the digits that follow are
+        // taken at once, up to seven, and the step on the byte after them is taken from
+        // YY_DIGITS' row. The marker is no digit, so the digits stop at it.
+        YyEntry e = yy_match.next[yy_row(YY_START_STATE) + static_cast<unsigned char>(*p)];
         ++p;
-        int a;
-        if (e >= 0) {  // more than one byte: a number, or the end of the buffer
-            if (e == yy_run.entry * YY_BYTES) {
-                // A first digit: the digits after it are taken at once, up to seven, and the
-                // byte after them from the run state's row (which steps on it as the entry
-                // state's would). The marker is no digit, so the run stops on it.
-                static_assert(sizeof after == YY_RUN_READ);
-                after = load_lanes(p);
-                p += yy_run_length(after);
-                e = yy_match.next[yy_run.state * YY_BYTES + static_cast<unsigned char>(*p)];
-                ++p;
-            }
-
-        match:
-            // Invariant: the bytes from start up to p have run through the automaton; e is the
-            // entry of the last step: the offset of the current state's row while the match
-            // goes on. The end-of-buffer marker leads every live state to an entry that ends
-            // the match, so no bounds test.
-            while (e >= 0) {
+        if (e == yy_row(YY_ONE_DIGIT)) {
+            static_assert(sizeof after == YY_DIGITS_READ);
+            after = load_lanes(p);
+            p += yy_leading_digits(after);
+            e = yy_match.next[yy_row(YY_DIGITS) + static_cast<unsigned char>(*p)];
+            ++p;
+        }
+        for (;;) {  // one match; the cold path resumes it
+            // Matching loop. Invariant: the bytes from start up to p have run through the
+            // automaton, and e is the entry of the last step: while the match goes on, the row
+            // of the state they reach. The end-of-buffer marker ends every match, so the loop
+            // makes no bounds test.
+            while (yy_goes_on(e)) {
                 e = yy_match.next[e + static_cast<unsigned char>(*p)];
                 ++p;
             }
-        }
-        // The match is over: ~e is the state it ends in, plus YY_BACK_UP if that is one byte back
-        // (the action and token tables take the state either way).
-        s = ~e;
-        p -= s / YY_BACK_UP;
-        goto act;
+            p -= yy_bytes_back(e);
+            std::ptrdiff_t ending = yy_ending(e);
 
-    act_noted:
-        // From the slow paths, which note the last accepting state as they go.
-        if (!yy_accepts(s)) {
-            s = yy_backup_state;
-            p = yy_backup_pos;
-        }
+            // Cut the token out in place: a NUL after it, the byte it covers saved.
+            yytext = start;
+            yyleng = static_cast<int>(p - start);
+            yy_saved_byte = *p;
+            *p = 0;
+            yy_resume_pos = p;
 
-    act:
-        // Cut the token out in place: a NUL after it, the byte it covers saved.
-        yytext = start;
-        yyleng = static_cast<int>(p - start);
-        yy_saved_byte = *p;
-        *p = 0;
-        yy_resume_pos = p;
-
-        // The actions that return a token, and only convert a number's text first.
-        if (int token = yy_match.token[s]; token != 0) [[likely]] {
-            if (token == NUMBER)
-                yylval = yy_number_value(start, after, static_cast<int>(p - start));
-            return token;
-        }
-        a = yy_match.action[s];
-        switch (a) {
-        case 8:  // a blank: no token; put the byte back and go on from it
-            *p = yy_saved_byte;
-            continue;
-        case 10:  // any other byte is its own code; bytes 0x80..0xFF too, never negative
-            return static_cast<unsigned char>(*start);
-        case YY_ACT_BUFFER_END: {
-            // The match is the text so far plus one NUL, and p is just past that NUL.
-            int matched = static_cast<int>(p - yytext) - 1;
-            *p = yy_saved_byte;
-            if (yy_need_setup) [[unlikely]] {  // the first call: the marker of the stand-in
-                yy_setup();
-                p = yy_resume_pos;
-                *p = yy_saved_byte;
-                continue;
+            if (int token = yy_match.token[ending]; token != 0) [[likely]] {
+                if (token == NUMBER)
+                    yylval = yy_number_value(start, after, static_cast<int>(p - start));
+                return token;
             }
-            bool resume_matching;
-            if (yy_resume_pos <= yy_active_buffer->data + yy_data_count) {
-                // A NUL before the marker is a byte of the input: scan it as one.
-                yy_resume_pos = yytext + matched;
-                s = yy_nul_step(yy_rescan_state());
-                p = ++yy_resume_pos;
-                resume_matching = !yy_stops(s);
-            } else {
-                RefillResult refill = yy_refill_buffer();
-                if (refill == REFILL_END) {
-                    yy_resume_pos = yytext;  // the next call meets the marker again, and ends here
-                    goto input_end;
-                }
-                // More input: go on matching the partial token into it. The last token: the
-                // partial token is all there is, matched with what the buffer holds.
-                resume_matching = refill == REFILL_CONTINUE;
-                yy_resume_pos = resume_matching ? yytext + matched : yy_active_buffer->data + yy_data_count;
-                s = yy_rescan_state();
-                p = yy_resume_pos;
+            int action = yy_match.action[ending];
+            if (action == YY_ACT_BLANK) {  // no token: put the byte back and go on from it
+                *p = yy_saved_byte;
+                break;
+            }
+            if (action == YY_ACT_STRAY)  // its own value, bytes 0x80..0xFF too: never negative
+                return static_cast<unsigned char>(*start);
+            YyResumeAt resume = yy_end_of_buffer(action);
+            if (resume.what == YY_INPUT_END)
+                return 0;
+            p = yy_resume_pos;
+            if (resume.what == YY_NEXT_TOKEN) {
+                *p = yy_saved_byte;
+                break;
             }
             start = yytext;
-            after = load_lanes(start + 1);  // as the step on a first digit reads them
-            e = s * YY_BYTES;
-            if (resume_matching)
-                goto match;
-            goto act_noted;
+            after = load_lanes(start + 1);  // as the step on a first digit loads them
+            e = resume.entry;
         }
-        case YY_ACT_INPUT_END:  // selected by no state: the end of input comes through the refill
-        input_end:
-            return 0;
-        default:  // consistency check, unreachable: no state selects any other action
-            break;
-        }
-        yy_fatal(YY_MSG_NO_ACTION);
     }
 }

@@ -16,6 +16,7 @@ enum : int {
     MINUS,      // -
     TIMES,      // *
     DIVIDE,     // /
+    YY_TOKEN_LIMIT,  // not a token: one past the last named token's code
 };
 
 extern FILE* yyin;    // input stream; standard input unless set before the first call
