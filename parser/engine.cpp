@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <iterator>
 
 #include "app/diagnostics.h"
 #include "parser/parser.h"
@@ -36,7 +35,7 @@ static_assert(max_growths() == 6);
 // none, so recovery always pops to the bottom of the stack and gives up: the first syntax error
 // ends the parse, and nothing after it is read.
 constexpr bool has_error_action() {
-    for (int s = 0; s < static_cast<int>(std::size(yyaction_base)); ++s) {
+    for (int s = 0; s < YYSTATES; ++s) {
         int i = yyaction_base[s] + YYSYMBOL_ERROR;
         if (yyaction_base[s] != YYFLAG && i >= 0 && i <= YYLAST && yypacked_check[i] == YYSYMBOL_ERROR)
             return true;
@@ -57,18 +56,12 @@ void yystack_copy(const void* from, void* to, long count) {
 // YYMAX_TOKEN; any code still has a symbol.)
 std::ptrdiff_t symbol_of(int token) {
     // The named tokens, nearly every token, have consecutive symbols.
-    if (static_cast<unsigned>(token - EOL) <= DIVIDE - EOL) [[likely]]
-        return token - (EOL - YYSYMBOL_EOL);
+    if (static_cast<unsigned>(token - EOL) <= YYMAX_TOKEN - EOL) [[likely]]
+        return yy_token_symbol(token);
     if (token <= 0)
-        return 0;
+        return YYSYMBOL_END;
     return token <= YYMAX_TOKEN ? yy_dense.token_symbol[token] : YYSYMBOL_BEYOND;
 }
-static_assert([] {
-    for (int token = EOL; token <= DIVIDE; ++token)
-        if (yytoken_symbol[static_cast<std::size_t>(token)] != token - (EOL - YYSYMBOL_EOL))
-            return false;
-    return true;
-}());
 
 // Wrap-around arithmetic: computed on uint32_t, where it is defined modulo 2^32, and converted
 // back (also modulo 2^32).
@@ -92,19 +85,25 @@ std::int32_t checked_div(std::int32_t a, std::int32_t b) {
     return a / b;
 }
 
-// The action of rule r. `rhs` points at the value of its first right-hand symbol, `last` is the
+// The action of rule R. `rhs` points at the value of its first right-hand symbol, `last` is the
 // value of its last (which may not be on the stack); `result` is preset to the first.
-void yy_reduce_action(int r, const std::int32_t* rhs, std::int32_t last, std::int32_t& result) {
-    switch (r) {
-    case 3: out_value_line(rhs[1]); break;
-    case 4: result = wrap_add(rhs[0], last); break;
-    case 5: result = wrap_sub(rhs[0], last); break;
-    case 6: result = wrap_mul(rhs[0], last); break;
-    case 7: result = checked_div(rhs[0], last); break;
-    case 8: result = rhs[1]; break;
-    case 9: result = rhs[0]; break;
-    default: break;  // rules 1 and 2 have no action
-    }
+template <int R>
+void rule_action(const std::int32_t* rhs, std::int32_t last, std::int32_t& result) {
+    if constexpr (R == YYRULE_LINE)
+        out_value_line(rhs[1]);
+    else if constexpr (R == YYRULE_ADD)
+        result = wrap_add(rhs[0], last);
+    else if constexpr (R == YYRULE_SUBTRACT)
+        result = wrap_sub(rhs[0], last);
+    else if constexpr (R == YYRULE_MULTIPLY)
+        result = wrap_mul(rhs[0], last);
+    else if constexpr (R == YYRULE_DIVIDE)
+        result = checked_div(rhs[0], last);
+    else if constexpr (R == YYRULE_PARENS)
+        result = rhs[1];
+    else
+        static_assert(yy_keeps_first_value(R), "rule_action has no action for this rule: write one here, or list "
+                                               "the rule in yy_keeps_first_value");
 }
 
 // The two stacks, the number of entries each can hold, and the number in use.
@@ -121,7 +120,7 @@ struct Stacks {
 //
 // With SHIFTED, the last right-hand symbol is the lookahead, shifted into the state that reduces
 // by R without that state being pushed: its value is yylval, and the rule pops one entry less.
-template <int R, bool SHIFTED = false>
+template <int R, bool SHIFTED>
 YyStep reduce(std::int16_t*& next, std::int32_t*& vnext, std::int32_t& value) {
     constexpr int n = yyrule_length[R];
     constexpr int popped = SHIFTED ? n - 1 : n;
@@ -129,12 +128,42 @@ YyStep reduce(std::int16_t*& next, std::int32_t*& vnext, std::int32_t& value) {
     std::int32_t result = 0;  // an empty rule's result is never read
     if constexpr (n > 0)
         result = rhs[0];
-    yy_reduce_action(R, rhs, SHIFTED ? yylval : n > 0 ? rhs[n - 1] : 0, result);
+    rule_action<R>(rhs, SHIFTED ? yylval : n > 0 ? rhs[n - 1] : 0, result);
     next -= popped;
     vnext -= popped;
     value = result;
     return yy_dense.go[yyrule_lhs[R] - YYFIRST_NONTERMINAL][next[-1]];
 }
+
+// A list of rules, for a dispatch on the rule of a step (below).
+template <int... Rules>
+struct RuleList {};
+template <int... Rules>
+constexpr unsigned rule_set(RuleList<Rules...>) {
+    return (0u | ... | (1u << Rules));
+}
+
+// Reduces by `rule`, one of the list's rules, comparing it with them in the list's order. The
+// dispatch runs at nearly every step, so each list puts its commonest rules first.
+template <bool SHIFTED, int... Rules>
+[[gnu::always_inline]] inline YyStep reduce_by(int rule, RuleList<Rules...>, std::int16_t*& next,
+                                               std::int32_t*& vnext, std::int32_t& value) {
+    YyStep step{};
+    if (!((rule == Rules && (step = reduce<Rules, SHIFTED>(next, vnext, value), true)) || ...))
+        __builtin_unreachable();  // the rule is one of the list: see the assertions on each list
+    return step;
+}
+
+// The rules reduced right after the shift of their last symbol, as one step: the parentheses
+// first, which close as often as they open.
+using RulesAfterShift = RuleList<YYRULE_PARENS, YYRULE_LINE, YYRULE_MULTIPLY, YYRULE_DIVIDE>;
+static_assert(rule_set(RulesAfterShift{}) == YY_RULES_AFTER_SHIFT,
+              "RulesAfterShift lists exactly the rules that the tables reduce right after a shift");
+// The rules reduced on a lookahead, or at once after a goto.
+using RulesOnTheirOwn = RuleList<YYRULE_ADD, YYRULE_SUBTRACT, YYRULE_MULTIPLY, YYRULE_DIVIDE, YYRULE_NO_LINES,
+                                 YYRULE_INPUT>;
+static_assert(rule_set(RulesOnTheirOwn{}) == YY_RULES_ON_THEIR_OWN,
+              "RulesOnTheirOwn lists exactly the rules that the tables reduce on a lookahead or after a goto");
 
 // Grows both stacks to twice their capacity, at most YYMAXDEPTH, copying the `depth` entries in
 // use; the new storage is recorded in `grown` and the earlier storage stays until yyparse
@@ -200,84 +229,65 @@ int yyparse() {
         return next != limit || grow();
     };
 
-    // The bottom entry, the start state, whose value slot holds no value. Then, each pass: the
-    // state on top waits for the lookahead (rule 0) or reduces by `rule` at once.
+    // The bottom entry, the start state, whose value slot holds no value.
     push(0, 0);
     static_assert(YYINITDEPTH > 1, "the bottom entry leaves room");
-    int rule = yy_entering(0).rule;
+    // Each pass makes one step: the state on top reduces at once by the rule `pending`, or, with
+    // none pending, the lookahead decides.
+    int pending = yy_entering(0).rule;
     for (;;) {
-        YyStep step;
+        int rule = pending;
         std::int32_t value;
-        if (rule == 0) {
-            // Decide by the lookahead, read now if none is held.
+        if (rule == YYRULE_NONE) {
             if (symbol == YYSYMBOL_NONE) {
                 lookahead = yylex();
                 if (lookahead < 0)
                     lookahead = 0;  // any code below 0 (the scanner returns none) ends the input too
                 symbol = symbol_of(lookahead);
             }
-            step = yy_dense.action[next[-1]][symbol];
-            if (step.shift > 0) {
-                // A plain shift: its state waits for the next lookahead.
-                if (symbol != 0) [[likely]] {
+            YyStep step = yy_dense.action[next[-1]][symbol];
+            if (yy_is_shift(step)) {
+                // Its state waits for the next lookahead.
+                if (symbol != YYSYMBOL_END) [[likely]] {
                     symbol = YYSYMBOL_NONE;
-                } else if (step.shift == YYFINAL) {  // the end of input is never consumed
+                } else if (step.state == YYFINAL) {  // the end of input is never consumed
                     result = 0;
                     break;
                 }
-                if (!push(step.shift, yylval)) [[unlikely]]
+                if (!push(step.state, yylval)) [[unlikely]]
                     goto overflow;
                 continue;
             }
+            if (yy_is_syntax_error(step)) {
+                // Reported once: it ends the parse (see has_error_action).
+                ++yynerrs;
+                yyerror(YY_MSG_PARSE_ERROR);
+                result = 1;
+                break;
+            }
             rule = step.rule;
-            if (step.shift < 0) {
-                // The shift and the reduction that follows it at once, as one step. If the push
-                // of the state between them would fill the stacks, it is made, and the stacks
-                // grow (or reach their limit) as they would step by step; the reduction pops it.
+            if (yy_is_shift_and_reduce(step)) {
+                // If the push of the state between the shift and the reduction would fill the
+                // stacks, it is made, and the stacks grow (or reach their limit) as they would
+                // step by step; the reduction pops it.
                 symbol = YYSYMBOL_NONE;
                 if (next + 1 == limit) [[unlikely]] {
-                    if (!push(-step.shift, yylval))
+                    if (!push(yy_state_shifted(step), yylval))
                         goto overflow;
                     --next;
                     --vnext;
                 }
-                static_assert((YY_RULES_AFTER_SHIFT & ~(1u << 3 | 1u << 6 | 1u << 7 | 1u << 8)) == 0,
-                              "every rule reduced right after a shift has its case here");
-                if (rule == 8) {  // first: a closing parenthesis, as many as the opening ones
-                    step = reduce<8, true>(next, vnext, value);
-                } else {
-                    switch (rule) {
-                    case 3: step = reduce<3, true>(next, vnext, value); break;
-                    case 6: step = reduce<6, true>(next, vnext, value); break;
-                    case 7: step = reduce<7, true>(next, vnext, value); break;
-                    default: __builtin_unreachable();  // no other rule (see the assertion above)
-                    }
-                }
-                goto go;
+                YyStep go = reduce_by<true>(rule, RulesAfterShift{}, next, vnext, value);
+                if (!push(go.state, value)) [[unlikely]]
+                    goto overflow;
+                pending = go.rule;
+                continue;
             }
         }
-
-        // Rules 3 and 8 are reduced only right after the shift of their last symbol (above).
-        static_assert((YY_RULES_ON_THEIR_OWN & (1u << 3 | 1u << 8)) == 0);
-        switch (rule) {
-        case 1: step = reduce<1>(next, vnext, value); break;
-        case 2: step = reduce<2>(next, vnext, value); break;
-        case 4: step = reduce<4>(next, vnext, value); break;
-        case 5: step = reduce<5>(next, vnext, value); break;
-        case 6: step = reduce<6>(next, vnext, value); break;
-        case 7: step = reduce<7>(next, vnext, value); break;
-        case 9: step = reduce<9>(next, vnext, value); break;
-        default:  // syntax error: reported once, and it ends the parse (see above)
-            ++yynerrs;
-            yyerror(YY_MSG_PARSE_ERROR);
-            result = 1;
-            goto done;
-        }
-    go:
-        // The goto after a reduction: push its state with the result.
-        if (!push(step.shift, value)) [[unlikely]]
+        YyStep go = reduce_by<false>(rule, RulesOnTheirOwn{}, next, vnext, value);
+        if (!push(go.state, value)) [[unlikely]]
             goto overflow;
-        rule = step.rule;
+        pending = go.rule;
     }
     goto done;
 

@@ -3,46 +3,142 @@
 #pragma once
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <iterator>
 
-// Symbols: 0 end of input, 1 error, 2 undefined token, 3..10 EOL NUMBER LPAREN RPAREN PLUS MINUS
-// TIMES DIVIDE; 11 input, 12 lines, 13 expr.
-inline constexpr int YYFIRST_NONTERMINAL = 11;
-inline constexpr int YYSYMBOL_ERROR = 1;
-inline constexpr int YYSYMBOL_EOL = 3;
-inline constexpr int YYSYMBOL_BEYOND = 14;     // the symbol of token codes above YYMAX_TOKEN
-inline constexpr int YYMAX_TOKEN = 265;
-inline constexpr int YYFLAG = -32768;          // base of a row with no packed entries
-inline constexpr int YYLAST = 20;              // last valid index of the packed tables
-inline constexpr int YYFINAL = 18;             // an action into it accepts the input
+#include "scanner/scanner.h"
 
-// Token code -> symbol: 0 end of input; 1..255 and 257 the undefined token 2; 256 error;
-// 258..265 EOL..DIVIDE, symbols 3..10 in order.
-constexpr std::array<std::int8_t, YYMAX_TOKEN + 1> yy_make_token_symbols() {
-    std::array<std::int8_t, YYMAX_TOKEN + 1> t{};
-    t[0] = 0;
-    for (std::size_t code = 1; code <= 255; ++code)
-        t[code] = 2;
-    t[256] = 1;
-    t[257] = 2;
-    for (std::size_t code = 258; code <= 265; ++code)
-        t[code] = static_cast<std::int8_t>(code - 255);
+// ---------------------------------------------------------------------------------------------
+// Symbols. The terminals are the end of input, the error symbol, the undefined token (the symbol
+// of every code that no rule expects), then one for each named token, in the order of the
+// tokens' codes. The nonterminals follow them.
+
+inline constexpr int YYSYMBOL_END = 0;
+inline constexpr int YYSYMBOL_ERROR = 1;
+inline constexpr int YYSYMBOL_UNDEFINED = 2;
+inline constexpr int YYMAX_TOKEN = YY_TOKEN_LIMIT - 1;  // the last named token's code
+
+// The symbol of a named token, EOL to YYMAX_TOKEN.
+constexpr int yy_token_symbol(int token) {
+    return token - EOL + YYSYMBOL_UNDEFINED + 1;
+}
+inline constexpr int YYFIRST_NONTERMINAL = yy_token_symbol(YYMAX_TOKEN) + 1;
+
+enum YyNonterminal : int {
+    YYNT_INPUT = YYFIRST_NONTERMINAL,  // the start symbol
+    YYNT_LINES,
+    YYNT_EXPR,
+    YYNT_LIMIT,  // one past the last nonterminal
+};
+inline constexpr int YYNONTERMINALS = YYNT_LIMIT - YYFIRST_NONTERMINAL;
+inline constexpr int YYSYMBOL_BEYOND = YYNT_LIMIT;  // of every token code above YYMAX_TOKEN: in no rule
+
+// Token code -> symbol: 0 the end of input; 1..255 and 257 the undefined token; 256 the error
+// symbol; the named tokens their own symbols.
+constexpr int yy_token_symbol_entry(int code) {
+    if (code == 0)
+        return YYSYMBOL_END;
+    if (code == 256)
+        return YYSYMBOL_ERROR;
+    return code >= EOL ? yy_token_symbol(code) : YYSYMBOL_UNDEFINED;
+}
+struct YyTokenSymbols {
+    std::int8_t of[YYMAX_TOKEN + 1];
+};
+constexpr YyTokenSymbols yy_make_token_symbols() {
+    YyTokenSymbols t{};
+    for (int code = 0; code <= YYMAX_TOKEN; ++code)
+        t.of[code] = static_cast<std::int8_t>(yy_token_symbol_entry(code));
     return t;
 }
-inline constexpr std::array<std::int8_t, YYMAX_TOKEN + 1> yytoken_symbol = yy_make_token_symbols();
-static_assert(yytoken_symbol[1] == 2 && yytoken_symbol[255] == 2 && yytoken_symbol[256] == 1 &&
-              yytoken_symbol[257] == 2 && yytoken_symbol[258] == 3 && yytoken_symbol[265] == 10);
+inline constexpr YyTokenSymbols yytoken_symbol = yy_make_token_symbols();
+static_assert(std::size(yytoken_symbol.of) == 266 && yytoken_symbol.of[255] == 2 && yytoken_symbol.of[258] == 3 &&
+              yytoken_symbol.of[265] == 10);
 
-// Rules: 1 input: lines   2 lines: (empty)   3 lines: lines expr EOL   4 expr: expr PLUS expr
-// 5 expr: expr MINUS expr   6 expr: expr TIMES expr   7 expr: expr DIVIDE expr
-// 8 expr: LPAREN expr RPAREN   9 expr: NUMBER.   Rule 0 does not exist.
+// ---------------------------------------------------------------------------------------------
+// Rules, as the tables number them. The rule numbered 0 does not exist: a table entry that
+// reduces by it is a syntax error.
+
+enum YyRule : int {
+    YYRULE_NONE,
+    YYRULE_INPUT,     // input: lines
+    YYRULE_NO_LINES,  // lines: (empty)
+    YYRULE_LINE,      // lines: lines expr EOL
+    YYRULE_ADD,       // expr: expr PLUS expr
+    YYRULE_SUBTRACT,  // expr: expr MINUS expr
+    YYRULE_MULTIPLY,  // expr: expr TIMES expr
+    YYRULE_DIVIDE,    // expr: expr DIVIDE expr
+    YYRULE_PARENS,    // expr: LPAREN expr RPAREN
+    YYRULE_NUMBER,    // expr: NUMBER
+    YYRULES,
+};
+
+// The grammar, one row a rule, in the order of YyRule; the tables below must agree with it.
+inline constexpr int YYMAX_RHS = 3;
+struct YyGrammarRule {
+    int rule;
+    int lhs;
+    int length;
+    int rhs[YYMAX_RHS];
+};
+constexpr YyGrammarRule yy_rule(int rule, int lhs, std::initializer_list<int> rhs) {
+    YyGrammarRule r{rule, lhs, static_cast<int>(rhs.size()), {}};
+    std::copy(rhs.begin(), rhs.end(), r.rhs);
+    return r;
+}
+constexpr int yy_sym(int token) {  // a token's symbol, for the rows below
+    return yy_token_symbol(token);
+}
+inline constexpr YyGrammarRule yy_grammar[] = {
+    yy_rule(YYRULE_INPUT,    YYNT_INPUT, {YYNT_LINES}),
+    yy_rule(YYRULE_NO_LINES, YYNT_LINES, {}),
+    yy_rule(YYRULE_LINE,     YYNT_LINES, {YYNT_LINES, YYNT_EXPR, yy_sym(EOL)}),
+    yy_rule(YYRULE_ADD,      YYNT_EXPR,  {YYNT_EXPR, yy_sym(PLUS), YYNT_EXPR}),
+    yy_rule(YYRULE_SUBTRACT, YYNT_EXPR,  {YYNT_EXPR, yy_sym(MINUS), YYNT_EXPR}),
+    yy_rule(YYRULE_MULTIPLY, YYNT_EXPR,  {YYNT_EXPR, yy_sym(TIMES), YYNT_EXPR}),
+    yy_rule(YYRULE_DIVIDE,   YYNT_EXPR,  {YYNT_EXPR, yy_sym(DIVIDE), YYNT_EXPR}),
+    yy_rule(YYRULE_PARENS,   YYNT_EXPR,  {yy_sym(LPAREN), YYNT_EXPR, yy_sym(RPAREN)}),
+    yy_rule(YYRULE_NUMBER,   YYNT_EXPR,  {yy_sym(NUMBER)}),
+};
+static_assert(std::size(yy_grammar) == YYRULES - 1, "yy_grammar has one row for each rule of YyRule");
+static_assert([] {
+    for (int r = 1; r < YYRULES; ++r)
+        if (yy_grammar[r - 1].rule != r)
+            return false;
+    return true;
+}(), "yy_grammar lists the rules in the order of YyRule");
+
+// The rules whose value is the value of their first right-hand symbol, as the engine presets it:
+// they have no action. (The empty rule has no value at all; none is ever read.)
+constexpr bool yy_keeps_first_value(int rule) {
+    return rule == YYRULE_INPUT || rule == YYRULE_NO_LINES || rule == YYRULE_NUMBER;
+}
+// Rules whose value is the value of their one right-hand symbol.
+constexpr bool yy_passes_value(int rule) {
+    return yy_keeps_first_value(rule) && yy_grammar[rule - 1].length == 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The packed tables.
+
+inline constexpr int YYFLAG = -32768;  // base of a row with no packed entries
+inline constexpr int YYLAST = 20;      // last valid index of the packed tables
+inline constexpr int YYFINAL = 18;     // an action into it accepts the input
+
+// Per-rule tables: the rule's left-hand symbol and the number of its right-hand symbols.
 // rule:                                       0   1   2   3   4   5   6   7   8   9
 inline constexpr std::int16_t yyrule_lhs[]    = { 0, 11, 12, 12, 13, 13, 13, 13, 13, 13 };
 inline constexpr std::int16_t yyrule_length[] = { 0,  1,  0,  3,  3,  3,  3,  3,  3,  1 };
-static_assert(std::size(yyrule_lhs) == 10 && std::size(yyrule_length) == 10);
+static_assert(std::size(yyrule_lhs) == YYRULES && std::size(yyrule_length) == YYRULES,
+              "yyrule_lhs and yyrule_length have an entry for each rule of YyRule, and one for rule 0");
+static_assert([] {
+    for (int r = 1; r < YYRULES; ++r)
+        if (yyrule_lhs[r] != yy_grammar[r - 1].lhs || yyrule_length[r] != yy_grammar[r - 1].length)
+            return false;
+    return true;
+}(), "yyrule_lhs and yyrule_length agree with yy_grammar");
 
 // Per-state tables: where the state's actions start in the packed tables (YYFLAG: it has none and
 // reduces without reading a token), and the rule it reduces by otherwise (0: syntax error).
@@ -51,11 +147,12 @@ inline constexpr std::int16_t yyaction_base[]  = { YYFLAG, -2, YYFLAG, -2, -3, 1
 inline constexpr std::int16_t yydefault_rule[] = {      2,  1,      9,  0,  0,  0,      3,  0,  0,  0,  0,      8, 4,  5,      6,      7, 0,  0,      0 };
 static_assert(std::size(yyaction_base) == 19 && std::size(yydefault_rule) == 19);
 
-// Per-nonterminal tables, index = symbol - 11.
+// Per-nonterminal tables, index = symbol - YYFIRST_NONTERMINAL.
 // nonterminal:                                 input   lines   expr
 inline constexpr std::int16_t yygoto_base[]    = { YYFLAG, YYFLAG, 5 };
 inline constexpr std::int16_t yydefault_goto[] = {     16,      1, 4 };
-static_assert(std::size(yygoto_base) == 3 && std::size(yydefault_goto) == 3);
+static_assert(std::size(yygoto_base) == YYNONTERMINALS && std::size(yydefault_goto) == YYNONTERMINALS,
+              "yygoto_base and yydefault_goto have an entry for each nonterminal of YyNonterminal");
 
 // Packed actions and gotos; an entry applies only where yypacked_check holds the symbol (for an
 // action) or the exposed state (for a goto). Positive action entries shift; YYFINAL accepts.
@@ -75,16 +172,8 @@ inline constexpr std::int16_t yypacked[]       = { 6, 17, 2, 3, 7, 8, 9, 10, 5, 
 inline constexpr std::int16_t yypacked_check[] = { 3,  0, 4, 5, 7, 8, 9, 10, 3, 9, 10,  0,  7,  8,  9, 10,  6,  7,  8,  9, 10 };
 static_assert(std::size(yypacked) == YYLAST + 1 && std::size(yypacked_check) == YYLAST + 1);
 
-// ---------------------------------------------------------------------------------------------
-// The tables as the engine runs them, derived from the ones above when the program is compiled:
-// every decision the packed tables encode, unpacked into dense tables, with the reductions that
-// need no lookahead folded into the step that leads to them.
-
 inline constexpr int YYSTATES = static_cast<int>(std::size(yyaction_base));
 inline constexpr int YYSYMBOLS = YYSYMBOL_BEYOND + 1;  // every symbol a token code can have
-inline constexpr int YYCOLUMNS = 16;                   // a row of the dense action table, padded
-static_assert(YYSYMBOLS <= YYCOLUMNS);
-inline constexpr int YYNONTERMINALS = static_cast<int>(std::size(yygoto_base));
 
 // The action of `state` on terminal `symbol`, read from the packed tables: a positive entry
 // shifts into that state (YYFINAL accepts), a negative one reduces by the rule it negates, 0 is a
@@ -97,13 +186,13 @@ constexpr int yy_packed_action(int state, int symbol) {
     return -yydefault_rule[state];
 }
 
-// The state the goto on nonterminal index `nt` (symbol - YYFIRST_NONTERMINAL) leads to from `state`.
-constexpr int yy_packed_goto(int nt, int state) {
-    int base = yygoto_base[nt];
+// The state the goto on nonterminal `symbol` leads to from `state`.
+constexpr int yy_packed_goto(int symbol, int state) {
+    int base = yygoto_base[symbol - YYFIRST_NONTERMINAL];
     int i = base + state;
     if (base != YYFLAG && i >= 0 && i <= YYLAST && yypacked_check[i] == state)
         return yypacked[i];
-    return yydefault_goto[nt];
+    return yydefault_goto[symbol - YYFIRST_NONTERMINAL];
 }
 
 // Whether `state` reduces by its default rule without reading a token.
@@ -111,22 +200,94 @@ constexpr bool yy_reduces_at_once(int state) {
     return yyaction_base[state] == YYFLAG;
 }
 
-// Rules whose value is the value of their one right-hand symbol (the result as preset, left as
-// it is by the rule's action). Shifting into a state that reduces by one at once is the same as
-// shifting the symbol's value straight into the state the goto leads to.
-constexpr bool yy_passes_value(int rule) {
-    return rule == 1 || rule == 9;  // input: lines, expr: NUMBER
+// The state a shift of terminal x (or the goto on nonterminal x) leads to from `state`; -1 where
+// the tables do not shift x there.
+constexpr int yy_transition(int state, int x) {
+    if (x >= YYFIRST_NONTERMINAL)
+        return yy_packed_goto(x, state);
+    int a = yy_packed_action(state, x);
+    return a > 0 && a != YYFINAL ? a : -1;
 }
 
-// One step of the engine: push `shift` (0: none) with the lookahead's value, consuming the
-// lookahead; then reduce by `rule` (0: none). {0, 0} is a syntax error; a shift into YYFINAL
-// accepts. A negative `shift` is the shift of the lookahead into state -shift, which reduces by
-// `rule` at once, taken with that reduction as one step: the state is never pushed, and the
-// reduction takes the lookahead's value as its last right-hand value.
+// The tables encode the grammar: from every state where a rule's left side may begin, following
+// the rule's right side through the shifts and gotos ends in a state that reduces by that rule
+// (unless a shift on the way is missing: where a state reduces rather than shifts an operator,
+// the precedence that the case rows judge), and every rule is reached so.
+struct YyBegins {
+    bool in[YYNONTERMINALS][YYSTATES];  // whether the nonterminal may begin in the state
+};
+constexpr YyBegins yy_where_nonterminals_begin() {
+    YyBegins b{};
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (const YyGrammarRule& g : yy_grammar)
+            for (int s = 0; s < YYSTATES; ++s) {
+                int x = g.rhs[0];
+                bool begins = g.length == 0                 ? yydefault_rule[s] == g.rule
+                              : x >= YYFIRST_NONTERMINAL ? b.in[x - YYFIRST_NONTERMINAL][s]
+                                                         : yy_transition(s, x) >= 0;
+                if (begins && !b.in[g.lhs - YYFIRST_NONTERMINAL][s])
+                    grew = b.in[g.lhs - YYFIRST_NONTERMINAL][s] = true;
+            }
+    }
+    return b;
+}
+constexpr bool yy_tables_encode_grammar() {
+    constexpr YyBegins begins = yy_where_nonterminals_begin();
+    for (const YyGrammarRule& g : yy_grammar) {
+        bool reached = false;
+        for (int from = 0; from < YYSTATES; ++from) {
+            if (!begins.in[g.lhs - YYFIRST_NONTERMINAL][from])
+                continue;
+            int s = from;
+            for (int k = 0; k < g.length && s >= 0; ++k)
+                s = yy_transition(s, g.rhs[k]);
+            if (s < 0)
+                continue;
+            if (yydefault_rule[s] != g.rule)
+                return false;
+            reached = true;
+        }
+        if (!reached)
+            return false;
+    }
+    return true;
+}
+static_assert(yy_tables_encode_grammar(), "the packed tables do not encode yy_grammar");
+
+// ---------------------------------------------------------------------------------------------
+// The tables as the engine runs them, derived from the ones above when the program is compiled:
+// every decision of the packed tables unpacked into dense tables, with the reductions that need
+// no lookahead folded into the step that leads to them.
+
+inline constexpr int YYCOLUMNS = 16;  // a row of the dense action table, padded
+static_assert(YYSYMBOLS <= YYCOLUMNS, "a row of the dense action table has a column for every symbol");
+
+// One step of the engine, by the sign of `state`:
+//   state > 0           a shift: push the state with the lookahead's value, consuming the
+//                       lookahead (a shift into YYFINAL accepts instead); rule is 0
+//   state == 0          a reduction by `rule`, or a syntax error where rule is YYRULE_NONE
+//   state < 0           a shift into the state -state, which reduces by `rule` at once, taken as
+//                       one step: the state is never pushed, and the reduction takes the
+//                       lookahead's value as its last right-hand value
+// The step of a goto is the state it leads to, and the rule that state reduces by at once (0: it
+// waits for a lookahead).
 struct YyStep {
-    std::int8_t shift;
+    std::int8_t state;
     std::int8_t rule;
 };
+constexpr bool yy_is_shift(YyStep step) {
+    return step.state > 0;
+}
+constexpr bool yy_is_shift_and_reduce(YyStep step) {
+    return step.state < 0;
+}
+constexpr bool yy_is_syntax_error(YyStep step) {
+    return step.state == 0 && step.rule == YYRULE_NONE;
+}
+constexpr int yy_state_shifted(YyStep step) {
+    return step.state < 0 ? -step.state : step.state;
+}
 
 // What follows entering `state`: its rule if it reduces at once, otherwise nothing until a
 // lookahead decides.
@@ -138,20 +299,19 @@ constexpr YyStep yy_entering(int state) {
 constexpr YyStep yy_derive_action(int state, int symbol) {
     int a = yy_packed_action(state, symbol);
     if (a == YYFINAL || a == 0)
-        return {static_cast<std::int8_t>(a), 0};
+        return {static_cast<std::int8_t>(a), YYRULE_NONE};
     if (a < 0)
         return {0, static_cast<std::int8_t>(-a)};
     // A shift into a state that passes the shifted value on at once goes straight to where the
     // goto leads: the stack then holds what the shift and the reduction would have left.
     int target = a;
-    while (yy_reduces_at_once(target) && yy_passes_value(yydefault_rule[target]) &&
-           yyrule_length[yydefault_rule[target]] == 1)
-        target = yy_packed_goto(yyrule_lhs[yydefault_rule[target]] - YYFIRST_NONTERMINAL, state);
+    while (yy_reduces_at_once(target) && yy_passes_value(yydefault_rule[target]))
+        target = yy_packed_goto(yyrule_lhs[yydefault_rule[target]], state);
     // A shift into a state that reduces at once by a rule that does more than pass the value on
     // is taken with that reduction as one step.
     YyStep step = yy_entering(target);
-    if (step.rule != 0)
-        step.shift = static_cast<std::int8_t>(-step.shift);
+    if (step.rule != YYRULE_NONE)
+        step.state = static_cast<std::int8_t>(-step.state);
     return step;
 }
 
@@ -171,8 +331,8 @@ constexpr YyDenseTables yy_derive_dense_tables() {
             t.action[s][sym] = yy_derive_action(s, sym);
     for (int nt = 0; nt < YYNONTERMINALS; ++nt)
         for (int s = 0; s < YYSTATES; ++s)
-            t.go[nt][s] = yy_entering(yy_packed_goto(nt, s));
-    std::ranges::copy(yytoken_symbol, t.token_symbol);
+            t.go[nt][s] = yy_entering(yy_packed_goto(YYFIRST_NONTERMINAL + nt, s));
+    std::ranges::copy(yytoken_symbol.of, t.token_symbol);
     return t;
 }
 inline constexpr YyDenseTables yy_dense = yy_derive_dense_tables();
@@ -182,36 +342,35 @@ inline constexpr YyDenseTables yy_dense = yy_derive_dense_tables();
 // tables, step for step, once the folded reductions are taken.
 constexpr bool yy_dense_tables_agree() {
     for (int s = 0; s < YYSTATES; ++s) {
-        if (yy_reduces_at_once(s) && s != YYFINAL && yydefault_rule[s] == 0)
+        if (yy_reduces_at_once(s) && s != YYFINAL && yydefault_rule[s] == YYRULE_NONE)
             return false;  // a state that would report an error without reading: not handled
         for (int sym = 0; sym < YYSYMBOLS; ++sym) {
             int a = yy_packed_action(s, sym);
             YyStep d = yy_dense.action[s][sym];
-            if (yy_reduces_at_once(s) && (d.shift != 0 || d.rule != yydefault_rule[s]))
+            if (yy_reduces_at_once(s) && (d.state != 0 || d.rule != yydefault_rule[s]))
                 return false;
-            if (a <= 0 && (d.shift != 0 || d.rule != -a))
+            if (a <= 0 && (d.state != 0 || d.rule != -a))
                 return false;
-            if (a == YYFINAL && (d.shift != YYFINAL || d.rule != 0))
+            if (a == YYFINAL && (d.state != YYFINAL || d.rule != YYRULE_NONE))
                 return false;
             if (a > 0 && a != YYFINAL) {
                 // A plain shift into a state that waits for a lookahead, or one that reduces at
                 // once taken with its reduction (never on the end of input, which is not
                 // consumed), by a rule that does more than pass a value on.
-                int to = d.shift > 0 ? d.shift : -d.shift;
-                if (d.shift > 0 ? d.rule != 0 || yy_reduces_at_once(to)
-                                : d.shift == 0 || sym == 0 || !yy_reduces_at_once(to) ||
-                                  d.rule != yydefault_rule[to] || yy_passes_value(d.rule))
+                int to = yy_state_shifted(d);
+                if (yy_is_shift(d) ? d.rule != YYRULE_NONE || yy_reduces_at_once(to)
+                                   : !yy_is_shift_and_reduce(d) || sym == YYSYMBOL_END || !yy_reduces_at_once(to) ||
+                                         d.rule != yydefault_rule[to] || yy_passes_value(d.rule))
                     return false;
                 // Unfolded, or folded through a value-passing reduction that leads from s to `to`.
                 int r = yydefault_rule[a];
-                bool folded = yy_reduces_at_once(a) && yy_passes_value(r) &&
-                              yy_packed_goto(yyrule_lhs[r] - YYFIRST_NONTERMINAL, s) == to;
+                bool folded = yy_reduces_at_once(a) && yy_passes_value(r) && yy_packed_goto(yyrule_lhs[r], s) == to;
                 if (to != a && !folded)
                     return false;
             }
         }
         for (int nt = 0; nt < YYNONTERMINALS; ++nt)
-            if (yy_dense.go[nt][s].shift != yy_packed_goto(nt, s))
+            if (yy_dense.go[nt][s].state != yy_packed_goto(YYFIRST_NONTERMINAL + nt, s))
                 return false;
     }
     return true;
@@ -225,7 +384,7 @@ static_assert(yy_dense_tables_agree());
 constexpr unsigned yy_rules_reduced(bool after_shift) {
     unsigned rules = 0;
     auto note = [&](YyStep step, bool compound) {
-        if (step.rule != 0 && (step.shift < 0) == compound)
+        if (step.rule != YYRULE_NONE && yy_is_shift_and_reduce(step) == compound)
             rules |= 1u << step.rule;
     };
     note(yy_entering(0), after_shift);
@@ -239,3 +398,4 @@ constexpr unsigned yy_rules_reduced(bool after_shift) {
 }
 inline constexpr unsigned YY_RULES_AFTER_SHIFT = yy_rules_reduced(true);
 inline constexpr unsigned YY_RULES_ON_THEIR_OWN = yy_rules_reduced(false);
+static_assert(YYRULES <= 32, "rule sets are held as bit masks of 32 bits");
