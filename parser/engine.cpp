@@ -18,7 +18,7 @@ namespace {
 
 constexpr int YYEMPTY = -2;            // yychar when no lookahead is held
 constexpr int YYSYMBOL_NONE = YYCOLUMNS - 1;  // the symbol while none is held: no symbol's column
-static_assert(YYSYMBOL_NONE >= YYSYMBOLS);
+static_assert(YYSYMBOL_NONE >= YYSYMBOLS, "YYCOLUMNS leaves a column for no lookahead");
 constexpr int YYINITDEPTH = 200;       // stack entries held in the call's own storage
 constexpr int YYMAXDEPTH = 10000;      // the stacks never grow beyond this
 

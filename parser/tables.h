@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -55,7 +56,7 @@ constexpr YyTokenSymbols yy_make_token_symbols() {
 }
 inline constexpr YyTokenSymbols yytoken_symbol = yy_make_token_symbols();
 static_assert(std::size(yytoken_symbol.of) == 266 && yytoken_symbol.of[255] == 2 && yytoken_symbol.of[258] == 3 &&
-              yytoken_symbol.of[265] == 10);
+              yytoken_symbol.of[265] == 10, "yytoken_symbol as printed: 266 codes, 258..265 the symbols 3..10");
 
 // ---------------------------------------------------------------------------------------------
 // Rules, as the tables number them. The rule numbered 0 does not exist: a table entry that
@@ -145,7 +146,8 @@ static_assert([] {
 // state:                                           0      1      2   3   4   5      6   7   8   9  10     11  12  13     14     15  16  17     18
 inline constexpr std::int16_t yyaction_base[]  = { YYFLAG, -2, YYFLAG, -2, -3, 10, YYFLAG, -2, -2, -2, -2, YYFLAG, 0,  0, YYFLAG, YYFLAG, 1, 11, YYFLAG };
 inline constexpr std::int16_t yydefault_rule[] = {      2,  1,      9,  0,  0,  0,      3,  0,  0,  0,  0,      8, 4,  5,      6,      7, 0,  0,      0 };
-static_assert(std::size(yyaction_base) == 19 && std::size(yydefault_rule) == 19);
+static_assert(std::size(yyaction_base) == 19 && std::size(yydefault_rule) == 19,
+              "yyaction_base and yydefault_rule have an entry for each of the 19 states");
 
 // Per-nonterminal tables, index = symbol - YYFIRST_NONTERMINAL.
 // nonterminal:                                 input   lines   expr
@@ -170,7 +172,8 @@ static_assert(std::size(yygoto_base) == YYNONTERMINALS && std::size(yydefault_go
 // index:                                         0  1  2  3  4  5  6   7  8  9  10  11  12  13  14  15  16  17  18  19  20
 inline constexpr std::int16_t yypacked[]       = { 6, 17, 2, 3, 7, 8, 9, 10, 5, 9, 10, 18, 12, 13, 14, 15, 11,  7,  8,  9, 10 };
 inline constexpr std::int16_t yypacked_check[] = { 3,  0, 4, 5, 7, 8, 9, 10, 3, 9, 10,  0,  7,  8,  9, 10,  6,  7,  8,  9, 10 };
-static_assert(std::size(yypacked) == YYLAST + 1 && std::size(yypacked_check) == YYLAST + 1);
+static_assert(std::size(yypacked) == YYLAST + 1 && std::size(yypacked_check) == YYLAST + 1,
+              "yypacked and yypacked_check have YYLAST + 1 entries");
 
 inline constexpr int YYSTATES = static_cast<int>(std::size(yyaction_base));
 inline constexpr int YYSYMBOLS = YYSYMBOL_BEYOND + 1;  // every symbol a token code can have
@@ -260,8 +263,9 @@ static_assert(yy_tables_encode_grammar(), "the packed tables do not encode yy_gr
 // every decision of the packed tables unpacked into dense tables, with the reductions that need
 // no lookahead folded into the step that leads to them.
 
-inline constexpr int YYCOLUMNS = 16;  // a row of the dense action table, padded
-static_assert(YYSYMBOLS <= YYCOLUMNS, "a row of the dense action table has a column for every symbol");
+// A row of the dense action table: a column for every symbol and one more, for the engine's "no
+// lookahead", padded to a power of two.
+inline constexpr int YYCOLUMNS = static_cast<int>(std::bit_ceil(static_cast<unsigned>(YYSYMBOLS + 1)));
 
 // One step of the engine, by the sign of `state`:
 //   state > 0           a shift: push the state with the lookahead's value, consuming the

@@ -85,6 +85,8 @@ static_assert(*std::max_element(std::begin(yy_state_action), std::end(yy_state_a
 inline constexpr std::int16_t yy_trans_next[]  = {  0,  4,  5,  6,  7,  8,  9, 10, 11, 12, 13, 14, 14, 15,  3, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15 };
 inline constexpr std::int16_t yy_trans_check[] = {  0,  1,  1,  1,  1,  1,  1,  1,  1,  1,  1, 14, 13,  3, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15 };
 static_assert(std::size(yy_trans_next) == 25 && std::size(yy_trans_check) == 25);
+static_assert(*std::max_element(std::begin(yy_state_base), std::end(yy_state_base)) + YY_CLASSES <= std::size(yy_trans_check),
+              "the comb has a pair for every class at every state's base: lengthen yy_trans_next and yy_trans_check");
 
 inline constexpr int YY_START_STATE = 1;
 inline constexpr int YY_DEAD_STATE = 15;
