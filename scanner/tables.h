@@ -177,6 +177,13 @@ static_assert([] {
     return true;
 }(), "every action a state takes is the end of the buffer or a rule of yy_rules");
 
+static_assert([] {
+    for (int token = EOL; token < YY_TOKEN_LIMIT; ++token)
+        if (std::none_of(std::begin(yy_rules), std::end(yy_rules), [&](const YyRule& rule) { return rule.token == token; }))
+            return false;
+    return true;
+}(), "every named token of scanner.h is returned by a rule of yy_rules");
+
 // The token code each action returns, for the actions that return a named token; 0 for the
 // others.
 struct YyActionTokens {
