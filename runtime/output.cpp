@@ -25,8 +25,9 @@ char out_buffer[OUT_BLOCK_MAX + OUT_LINE_SPAN];
 int out_block = OUT_BLOCK;
 int out_fill = 0;
 bool out_unbuffered = false;
-// The fill up to which a whole line still fits in the block; below any fill when lines go out at
-// once, and nothing is kept in the block.
+// The fill up to which a whole line still fits in the block. When lines go out at once nothing is
+// kept in the block, and the limit is OUT_NOTHING_FITS, below every fill.
+constexpr int OUT_NOTHING_FITS = -1;
 int out_line_fits = OUT_BLOCK - OUT_LINE_MAX;
 bool out_failed = false;
 
@@ -65,10 +66,11 @@ void write_all(const char* data, int n) {
     out_fill += n;
 }
 
-// For each bit width w of a value u (1 to 32), the count of decimal digits of the smallest u of
-// that width in the upper half, and in the lower half 2^32 less the power of ten at which the
-// count goes up by one if that lies among the values of width w (0 otherwise): added to u, the
-// lower half carries into the upper exactly when u has reached that power.
+// The number of decimal digits of a value, from its bit width. Values of one bit width have one
+// count of digits, or two where a power of ten lies among them. So the table holds, for each
+// width, the count of the smallest value of that width in its upper 32 bits, and in its lower 32
+// bits 2^32 less that power of ten (0 where there is none). Added to the value, the lower half
+// carries one into the count exactly when the value has reached the power.
 constexpr std::array<std::uint64_t, 33> make_digit_counts() {
     std::array<std::uint64_t, 33> t{};
     for (std::size_t w = 1; w <= 32; ++w) {
@@ -105,22 +107,76 @@ static_assert([] {  // right on both sides of every power of ten and of every po
             return false;
     }
     return decimal_digits(0) == 1 && decimal_digits(UINT32_MAX) == 10;
-}());
+}(), "decimal_digits counts the digits of every value");
+
+// A division by a constant as a multiplication and a shift: x / divisor is
+// (x * multiplier) >> shift for every x below `limit`. A compiler does the same for a constant
+// divisor, but may divide where it judges the code cold; and the lanes below divide several
+// numbers at once, which a compiler does not.
+struct Reciprocal {
+    std::uint64_t multiplier;
+    int shift;
+};
+
+// The reciprocal with the smallest shift. Its multiplier is 2^shift / divisor rounded up, larger
+// than the exact quotient by excess / (divisor * 2^shift); the product is exact while that
+// error, times any x below `limit`, stays below 1 / divisor.
+constexpr Reciprocal reciprocal(std::uint64_t divisor, std::uint64_t limit) {
+    for (int shift = 0;; ++shift) {
+        std::uint64_t two = std::uint64_t{1} << shift;
+        std::uint64_t multiplier = (two + divisor - 1) / divisor;
+        if ((limit - 1) * (multiplier * divisor - two) < two)
+            return {multiplier, shift};
+    }
+}
+
+// The proof: for every quotient, the smallest and the largest x below `limit` that have it.
+constexpr bool divides_exactly(Reciprocal r, std::uint64_t divisor, std::uint64_t limit) {
+    for (std::uint64_t q = 0; q * divisor < limit; ++q) {
+        std::uint64_t last = std::min(q * divisor + divisor - 1, limit - 1);
+        if ((q * divisor * r.multiplier) >> r.shift != q || (last * r.multiplier) >> r.shift != q)
+            return false;
+    }
+    return true;
+}
+
+// The value with the same bits in every lane of `bits` bits (a mask for one field of each lane).
+constexpr std::uint64_t in_lanes(std::uint64_t field, int bits) {
+    std::uint64_t w = 0;
+    for (int at = 0; at < 64; at += bits)
+        w |= field << at;
+    return w;
+}
+
+// u / 10^8, the first two of ten digits, for every 32-bit u.
+constexpr std::uint64_t U32_LIMIT = std::uint64_t{1} << 32;
+constexpr Reciprocal BY_1E8 = reciprocal(100000000, U32_LIMIT);
+static_assert(divides_exactly(BY_1E8, 100000000, U32_LIMIT));
+static_assert(BY_1E8.multiplier <= UINT64_MAX / (U32_LIMIT - 1), "the product fits 64 bits");
+
+// The three cuts of eight digits: in two lanes of 32 bits, by 10^4 below 10^8; in four lanes of
+// 16 bits, by 100 below 10^4; in eight of 8 bits, by 10 below 100 (made in the 16-bit lanes,
+// each tens digit then moved up to a byte of its own). A lane's product must stay in its lane.
+constexpr Reciprocal BY_1E4 = reciprocal(10000, 100000000);
+constexpr Reciprocal BY_100 = reciprocal(100, 10000);
+constexpr Reciprocal BY_10 = reciprocal(10, 100);
+static_assert(divides_exactly(BY_1E4, 10000, 100000000) && divides_exactly(BY_100, 100, 10000) &&
+              divides_exactly(BY_10, 10, 100));
+static_assert(BY_1E4.multiplier * (100000000 - 1) < UINT64_MAX && BY_100.multiplier * (10000 - 1) < U32_LIMIT &&
+              BY_10.multiplier * (100 - 1) < (1 << 16), "each lane's product stays in its lane");
 
 // The eight decimal digits of x (< 10^8), leading zeros included, as the bytes of a word in the
-// order they are written. x is cut into halves of four digits, each half into two digits, each
-// pair into single digits, every cut made in all lanes at once by a multiplication that divides
-// exactly over the lane's range: 109951163 / 2^40 by 10^4 below 10^8, 10486 / 2^20 by 100 below
-// 10^4, 103 / 2^10 by 10 below 100. The first digit ends up in the lowest lane, which
-// store_lanes puts first in memory.
+// order they are written. x is cut into two halves of four digits, each half into two pairs,
+// each pair into two digits: every cut is made in all lanes at once. The first digit ends up in
+// the lowest lane, which store_lanes puts first in memory.
 std::uint64_t eight_digits(std::uint32_t x) {
-    std::uint64_t upper = (x * std::uint64_t{109951163}) >> 40;
-    std::uint64_t lanes = upper | (x - upper * 10000) << 32;                 // 2 x 4 digits
-    std::uint64_t hundreds = ((lanes * 10486) >> 20) & 0x0000007F0000007F;
-    lanes = hundreds | (lanes - hundreds * 100) << 16;                        // 4 x 2 digits
-    std::uint64_t tens = ((lanes * 103) >> 10) & 0x000F000F000F000F;
-    lanes = tens | (lanes - tens * 10) << 8;                                  // 8 x 1 digit
-    return lanes | 0x3030303030303030;                                        // as '0'..'9'
+    std::uint64_t upper = (x * BY_1E4.multiplier) >> BY_1E4.shift;
+    std::uint64_t lanes = upper | (x - upper * 10000) << 32;                        // 2 x 4 digits
+    std::uint64_t hundreds = ((lanes * BY_100.multiplier) >> BY_100.shift) & in_lanes(0x7F, 32);
+    lanes = hundreds | (lanes - hundreds * 100) << 16;                               // 4 x 2 digits
+    std::uint64_t tens = ((lanes * BY_10.multiplier) >> BY_10.shift) & in_lanes(0x0F, 16);
+    lanes = tens | (lanes - tens * 10) << 8;                                         // 8 x 1 digit
+    return lanes | in_lanes('0', 8);                                                 // as '0'..'9'
 }
 
 }  // namespace
@@ -130,7 +186,7 @@ void out_open() {
     out_unbuffered = buffering == PLATFORM_OUT_LINES;
     if (buffering > 0)
         out_block = std::min(buffering, OUT_BLOCK_MAX);
-    out_line_fits = out_unbuffered ? -1 : out_block - OUT_LINE_MAX;
+    out_line_fits = out_unbuffered ? OUT_NOTHING_FITS : out_block - OUT_LINE_MAX;
 }
 
 void out_value_line(std::int32_t value) {
@@ -147,9 +203,7 @@ void out_value_line(std::int32_t value) {
     char* digits = line + OUT_LINE_SPAN - 1 - DIGITS_MAX;
     // The magnitude in unsigned arithmetic, where negating -2147483648 is defined.
     std::uint32_t u = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
-    // u / 10^8 (at most 42), as a multiplication by 1441151881 / 2^57, which is exact for every
-    // 32-bit u; written out, as a compiler may otherwise divide where it judges the code cold.
-    std::uint32_t high = static_cast<std::uint32_t>((u * std::uint64_t{1441151881}) >> 57);
+    std::uint32_t high = static_cast<std::uint32_t>((u * BY_1E8.multiplier) >> BY_1E8.shift);  // at most 42
     std::memcpy(digits, pairs + 2 * high, 2);
     std::uint64_t word = eight_digits(u - high * 100000000);
     store_lanes(digits + 2, word);
