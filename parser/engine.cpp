@@ -113,10 +113,10 @@ struct Stacks {
     int capacity;
 };
 
-// Reduces by rule R: presets the result to the first right-hand value, runs the rule's action,
-// pops the right-hand side from the stacks whose tops are `next` and `vnext` (one past the top
-// entry), and returns the goto's step from the state that the pop exposes, with the result in
-// `value`. Instantiated once per rule, so every lookup on R folds to a constant.
+// Reduces by rule R. The result is preset to the first right-hand value, and the rule's action
+// runs. The right-hand side is popped from the stacks whose tops are `next` and `vnext` (one past
+// the top entry). Returns the goto's step from the state the pop exposes, the result in `value`.
+// Instantiated once per rule, so every lookup on R folds to a constant.
 //
 // With SHIFTED, the last right-hand symbol is the lookahead, shifted into the state that reduces
 // by R without that state being pushed: its value is yylval, and the rule pops one entry less.

@@ -141,8 +141,9 @@ static_assert([] {
     return true;
 }(), "yyrule_lhs and yyrule_length agree with yy_grammar");
 
-// Per-state tables: where the state's actions start in the packed tables (YYFLAG: it has none and
-// reduces without reading a token), and the rule it reduces by otherwise (0: syntax error).
+// Per-state tables. yyaction_base: where the state's actions start in the packed tables; YYFLAG
+// when it has none and reduces without reading a token. yydefault_rule: the rule it reduces by
+// otherwise (0: a syntax error).
 // state:                                           0      1      2   3   4   5      6   7   8   9  10     11  12  13     14     15  16  17     18
 inline constexpr std::int16_t yyaction_base[]  = { YYFLAG, -2, YYFLAG, -2, -3, 10, YYFLAG, -2, -2, -2, -2, YYFLAG, 0,  0, YYFLAG, YYFLAG, 1, 11, YYFLAG };
 inline constexpr std::int16_t yydefault_rule[] = {      2,  1,      9,  0,  0,  0,      3,  0,  0,  0,  0,      8, 4,  5,      6,      7, 0,  0,      0 };
@@ -212,10 +213,10 @@ constexpr int yy_transition(int state, int x) {
     return a > 0 && a != YYFINAL ? a : -1;
 }
 
-// The tables encode the grammar: from every state where a rule's left side may begin, following
-// the rule's right side through the shifts and gotos ends in a state that reduces by that rule
-// (unless a shift on the way is missing: where a state reduces rather than shifts an operator,
-// the precedence that the case rows judge), and every rule is reached so.
+// The tables encode the grammar. From every state where a rule's left side may begin, its right
+// side leads through the tables' shifts and gotos to a state that reduces by that rule, and every
+// rule is reached so. A walk that meets a missing shift is left out: there a state reduces rather
+// than shifts an operator, by the precedence that the case rows judge.
 struct YyBegins {
     bool in[YYNONTERMINALS][YYSTATES];  // whether the nonterminal may begin in the state
 };

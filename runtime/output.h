@@ -1,8 +1,8 @@
-// Standard output for the calculator's values: each line written as it completes on an interactive
-// console (a terminal), or when stdout was made line buffered or unbuffered before the program
-// started (`stdbuf -oL`, `stdbuf -o0`); otherwise written in blocks of 512 bytes, or of the size
-// given that way (at most 65536), the rest at exit. Write failures are remembered, not reported,
-// until out_flush.
+// Standard output for the calculator's values. Each line is written as it completes on an
+// interactive console (a terminal), or when stdout was made line buffered or unbuffered before the
+// program started (`stdbuf -oL`, `stdbuf -o0`). Otherwise lines go in blocks of 512 bytes, or of
+// the size given that way (at most 65536), and the rest at exit. Write failures are remembered,
+// not reported, until out_flush.
 #pragma once
 
 #include <cstdint>

@@ -1,9 +1,11 @@
-// Platform services on Windows. What differs from POSIX: standard input is put in binary mode
-// before its first read, so its bytes arrive untranslated and text_read.cpp filters CR and 0x1A
-// exactly as on every platform; standard output and standard error stay in the C runtime's text
-// mode, which writes each LF as CR LF; a console is told by its console mode, since the null
-// device is a character device too; there is no stdbuf, so the buffering of standard output
-// depends on the console alone; and there is no SIGPIPE: a write to a closed pipe fails.
+// Platform services on Windows. What differs from POSIX:
+// - Standard input is put in binary mode before its first read. Its bytes then arrive
+//   untranslated, and text_read.cpp filters CR and 0x1A as on every platform.
+// - Standard output and standard error stay in the C runtime's text mode, which writes each LF as
+//   CR LF.
+// - A console is told by its console mode: the null device is a character device too.
+// - There is no stdbuf: the buffering of standard output depends on the console alone.
+// - There is no SIGPIPE: a write to a closed pipe fails.
 // State: whether standard input has been put in binary mode.
 #include <fcntl.h>
 #include <io.h>

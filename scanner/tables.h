@@ -129,9 +129,10 @@ static_assert(!yy_accepts(YY_START_STATE) && !yy_stops(YY_START_STATE),
 static_assert(yy_stops(YY_DEAD_STATE) && !yy_accepts(YY_DEAD_STATE), "the dead state stops a match and accepts nothing");
 
 // ---------------------------------------------------------------------------------------------
-// The rules, in priority order, each with the bytes it matches on its own (a digit also begins a
-// run of digits) and the token code its action returns: 0 for the blank, which returns none, and
-// for any other byte, whose own value is the code. A few of the other bytes stand for them all.
+// The rules, in priority order. Each has the bytes it matches on its own (a digit also begins a
+// run of digits) and the token code its action returns. The code is 0 for the blank, which
+// returns none, and for any other byte, whose own value is the code; a few of those bytes stand
+// for them all.
 
 struct YyRule {
     int action;
