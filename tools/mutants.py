@@ -199,7 +199,7 @@ M("end-resume", SCANNER, "yy_resume_pos = yytext;  // the next call", "// the ne
 M("last-token", SCANNER, "if (refill == REFILL_CONTINUE) {", "if (refill != REFILL_END) {",
   "the last token is matched on into the marker")
 M("token-start", SCANNER, "            start = yytext;\n", "", "token start not moved by the refill")
-M("no-action", SCANNER, "        yy_fatal(YY_MSG_NO_ACTION);\n", "", "no-action check dropped")
+M("no-action", SCANNER, "    if (action != YY_ACT_BUFFER_END)\n        yy_fatal(YY_MSG_NO_ACTION);\n", "", "no-action check dropped")
 M("eob-setup-end", SCANNER, "yy_setup();\n        return {YY_NEXT_TOKEN, 0};", "yy_setup();\n        return {YY_INPUT_END, 0};",
   "the first call returns the end of input")
 M("eob-end-next", SCANNER, "return {YY_INPUT_END, 0};", "return {YY_NEXT_TOKEN, 0};", "the end of input scanned again")
