@@ -81,19 +81,32 @@ cell("next-dead-marker", SCANNER_TABLES, "yy_trans_next", 14, 15, "marker from t
 cell("check-zero", SCANNER_TABLES, "yy_trans_check", 0, 1, "pair 0 claimed by the start state")
 cell("check-digits", SCANNER_TABLES, "yy_trans_check", 11, 13, "digit-run pair claimed by the one-digit state")
 cell("check-marker", SCANNER_TABLES, "yy_trans_check", 13, 15, "marker-state pair claimed by the dead state")
-cell("return-plus", SCANNER_TABLES, "yy_action_token", 1, "MINUS", "'+' returned as MINUS")
-cell("return-eol", SCANNER_TABLES, "yy_action_token", 9, 0, "line feed taken for the end of input")
+M("return-plus", SCANNER_TABLES, '{YY_ACT_PLUS,   "+",          PLUS}', '{YY_ACT_PLUS,   "+",          MINUS}',
+  "'+' returned as MINUS")
+M("return-eol", SCANNER_TABLES, '{YY_ACT_EOL,    "\\n",         EOL}', '{YY_ACT_EOL,    "\\n",         0}',
+  "line feed taken for the end of input")
 M("start-state", SCANNER_TABLES, "YY_START_STATE = 1;", "YY_START_STATE = 2;", "start in state 2, which falls back to 1")
 M("stop-base", SCANNER_TABLES, "YY_STOP_BASE = 14;", "YY_STOP_BASE = 13;", "stop base of the marker state")
 M("nul-class", SCANNER_TABLES, "YY_NUL_CLASS = 1;", "YY_NUL_CLASS = 2;", "a NUL of the input scanned as a blank")
-M("run-below-zero", SCANNER_TABLES, "static_cast<std::uint64_t>(yy_run.first);", "static_cast<std::uint64_t>(yy_run.first - 1);",
+M("run-below-zero", SCANNER_TABLES, "d = w - LANES * YY_FIRST_DIGIT;", "d = w - LANES * (YY_FIRST_DIGIT - 1);",
   "'/' counted in a digit run, '9' not")
-M("run-above-nine", SCANNER_TABLES, "width = static_cast<std::uint64_t>(yy_run.last - yy_run.first + 1);",
-  "width = static_cast<std::uint64_t>(yy_run.last - yy_run.first + 2);", "':' counted in a digit run")
-M("run-marker", SCANNER_TABLES, "((d + LANES * (0x80 - width)) | d)", "(d + LANES * (0x80 - width))",
+M("run-above-nine", SCANNER_TABLES, "DIGITS = YY_LAST_DIGIT - YY_FIRST_DIGIT + 1;", "DIGITS = YY_LAST_DIGIT - YY_FIRST_DIGIT + 2;",
+  "':' counted in a digit run")
+M("run-marker", SCANNER_TABLES, "((d + LANES * (0x80 - DIGITS)) | d)", "(d + LANES * (0x80 - DIGITS))",
   "the marker and the bytes below '0' or from 0xBA counted in a digit run")
-M("run-lanes-all", SCANNER_TABLES, "yy_outside_run(w) | std::uint64_t{1} << 63", "yy_outside_run(w)",
+M("run-lanes-all", SCANNER_TABLES, "yy_non_digit_lanes(w) | std::uint64_t{1} << 63", "yy_non_digit_lanes(w)",
   "a digit run takes all eight bytes of the word")
+# The byte table derived from the comb, and the decoders of its entries.
+M("inherit-default", SCANNER_TABLES, "d != 0 ? by_class[d][c] : YY_DEAD_STATE", "YY_DEAD_STATE",
+  "a state's row not inheriting its default's")
+M("entry-back-state", SCANNER_TABLES, "~(yy_accepts(t) ? t : s + YY_BACK_UP)", "~(yy_accepts(t) ? t : t + YY_BACK_UP)",
+  "a match that ends one byte back taken in the state it stepped into")
+M("ending-back-up", SCANNER_TABLES, "for (int ending : {s, s + YY_BACK_UP})", "for (int ending : {s})",
+  "a match that ends one byte back has no action and no token")
+M("goes-on-zero", SCANNER_TABLES, "return e >= 0;", "return e > 0;", "the row of state 0 taken for an ending")
+M("ending-negate", SCANNER_TABLES, "return ~e;", "return -e;", "a match ends in the state after its own")
+M("bytes-back-negate", SCANNER_TABLES, "return ~e / YY_BACK_UP;", "return -e / YY_BACK_UP;",
+  "the bytes given back counted from the negated entry")
 
 # ---------------------------------------------------------------------------------------------
 SCANNER = "scanner/engine.cpp"
@@ -147,23 +160,23 @@ M("low-bits", SCANNER, "static_cast<std::int32_t>(static_cast<std::uint32_t>(v))
 M("setup-start", SCANNER, "if (yy_start_state == 0)", "if (yy_start_state != 0)", "start state never set")
 M("setup-yyin", SCANNER, "yyin = stdin;", "yyin = stderr;", "input taken from the wrong stream")
 M("setup-yyout", SCANNER, "yyout = stdout;", "yyout = stderr;", "default rule's output stream")
-M("first-step", SCANNER, "yy_match.next[YY_START_STATE * YY_BYTES", "yy_match.next[2 * YY_BYTES", "first step from state 2's row")
-M("loop-backup", SCANNER, "        p -= s / YY_BACK_UP;\n", "", "a match that ends one byte back keeps the byte")
+M("first-step", SCANNER, "yy_match.next[yy_row(YY_START_STATE) +", "yy_match.next[yy_row(2) +", "first step from state 2's row")
+M("loop-backup", SCANNER, "            p -= yy_bytes_back(e);\n", "", "a match that ends one byte back keeps the byte")
 M("backup-test", SCANNER, "if (!yy_accepts(s)) {", "if (false) {", "no back-up after a refill or a NUL")
-M("backup-pos", SCANNER, "p = yy_backup_pos;\n", "", "back-up keeps the scan position")
+M("backup-pos", SCANNER, "        yy_resume_pos = yy_backup_pos;\n", "", "back-up keeps the scan position")
 M("yyleng", SCANNER, "yyleng = static_cast<int>(p - start);", "yyleng = static_cast<int>(p - start) + 1;", "token length one long")
-M("cut-in-place", SCANNER, "        *p = 0;\n        yy_resume_pos = p;", "        yy_resume_pos = p;", "token text not terminated")
+M("cut-in-place", SCANNER, "            *p = 0;\n            yy_resume_pos = p;", "            yy_resume_pos = p;", "token text not terminated")
 M("number-length", SCANNER, "yylval = yy_number_value(start, after, static_cast<int>(p - start));",
   "yylval = yy_number_value(start, after, static_cast<int>(p - start) - (p - start > 1));", "last digit of a literal dropped")
-M("run-entry", SCANNER, "if (e == yy_run.entry * YY_BYTES)", "if (e == yy_run.state * YY_BYTES)", "digit run never taken at once")
+M("run-entry", SCANNER, "if (e == yy_row(YY_ONE_DIGIT))", "if (e == yy_row(YY_DIGITS))", "digit run never taken at once")
 M("run-read-late", SCANNER, "after = load_lanes(p);", "after = load_lanes(p + 1);",
   "word after a first digit read one byte late")
-M("run-lane-more", SCANNER, "p += yy_run_length(after);", "p += yy_run_length(after) + 1;", "digit run takes one byte too many")
-M("run-lane-less", SCANNER, "p += yy_run_length(after);", "p += yy_run_length(after) - 1;", "digit run takes one byte too few")
-M("run-step-entry", SCANNER, "e = yy_match.next[yy_run.state * YY_BYTES", "e = yy_match.next[yy_run.entry * YY_BYTES",
+M("run-lane-more", SCANNER, "p += yy_leading_digits(after);", "p += yy_leading_digits(after) + 1;", "digit run takes one byte too many")
+M("run-lane-less", SCANNER, "p += yy_leading_digits(after);", "p += yy_leading_digits(after) - 1;", "digit run takes one byte too few")
+M("run-step-entry", SCANNER, "e = yy_match.next[yy_row(YY_DIGITS) +", "e = yy_match.next[yy_row(YY_ONE_DIGIT) +",
   "byte after a digit run stepped on from the entry state")
-M("run-step-advance", SCANNER, "yy_run.state * YY_BYTES + static_cast<unsigned char>(*p)];\n                ++p;\n",
-  "yy_run.state * YY_BYTES + static_cast<unsigned char>(*p)];\n", "byte after a digit run stepped on twice")
+M("run-step-advance", SCANNER, "yy_row(YY_DIGITS) + static_cast<unsigned char>(*p)];\n            ++p;\n",
+  "yy_row(YY_DIGITS) + static_cast<unsigned char>(*p)];\n", "byte after a digit run stepped on twice")
 M("front-first", SCANNER, "front = after << 8 | static_cast<unsigned char>(*text);", "front = after << 8;",
   "first digit of a literal taken as 0")
 M("short-nine", SCANNER, "if (length <= 8) [[likely]]", "if (length <= 9) [[likely]]", "nine digits converted as one group")
@@ -171,22 +184,38 @@ M("short-seven", SCANNER, "if (length <= 8) [[likely]]", "if (length < 8) [[like
 M("groups-17", SCANNER, "if (length <= 2 * AT_ONCE)", "if (length <= 2 * AT_ONCE + 1)", "seventeen digits converted as two groups")
 M("group-high", SCANNER, "yy_eight_digit_value(front, high)", "yy_eight_digit_value(front, high - 1)",
   "first group of a long literal one digit short")
-M("resume-after", SCANNER, "            after = load_lanes(start + 1);  // as the step on a first digit reads them\n", "",
+M("resume-after", SCANNER, "            after = load_lanes(start + 1);  // as the step on a first digit loads them\n", "",
   "a literal resumed after a refill converted from the bytes read before it moved")
-M("slack-markers", SCANNER, "YY_BUFFER_SLACK = YY_RUN_READ - 1;", "YY_BUFFER_SLACK = 2;",
+M("slack-markers", SCANNER, "YY_BUFFER_SLACK = YY_DIGITS_READ - 1;", "YY_BUFFER_SLACK = 2;",
   "no room past the markers for the word read after a first digit", asan=True)
-M("blank-restore", SCANNER, "*p = yy_saved_byte;\n            continue;", "continue;", "byte after a blank left as NUL")
+M("blank-restore", SCANNER, "go on from it\n                *p = yy_saved_byte;\n", "go on from it\n", "byte after a blank left as NUL")
 M("stray-signed", SCANNER, "return static_cast<unsigned char>(*start);", "return static_cast<signed char>(*start);",
   "bytes 0x80..0xFF returned negative, as the end of input")
-M("matched", SCANNER, "int matched = static_cast<int>(p - yytext) - 1;", "int matched = static_cast<int>(p - yytext) - 2;",
+M("matched", SCANNER, "int matched = static_cast<int>(yy_resume_pos - yytext) - 1;", "int matched = static_cast<int>(yy_resume_pos - yytext) - 2;",
   "partial token one byte short")
 M("nul-or-marker", SCANNER, "if (yy_resume_pos <= yy_active_buffer->data + yy_data_count)",
   "if (yy_resume_pos < yy_active_buffer->data + yy_data_count)", "a NUL as the last byte held taken for the marker")
 M("end-resume", SCANNER, "yy_resume_pos = yytext;  // the next call", "// the next call", "a call after the end does not start on the marker")
-M("last-token", SCANNER, "resume_matching = refill == REFILL_CONTINUE;", "resume_matching = refill != REFILL_END;",
+M("last-token", SCANNER, "if (refill == REFILL_CONTINUE) {", "if (refill != REFILL_END) {",
   "the last token is matched on into the marker")
 M("token-start", SCANNER, "            start = yytext;\n", "", "token start not moved by the refill")
-M("no-action", SCANNER, "        yy_fatal(YY_MSG_NO_ACTION);\n", "", "no-action check dropped")
+M("no-action", SCANNER, "    if (action != YY_ACT_BUFFER_END)\n        yy_fatal(YY_MSG_NO_ACTION);\n", "", "no-action check dropped")
+M("eob-setup-end", SCANNER, "yy_setup();\n        return {YY_NEXT_TOKEN, 0};", "yy_setup();\n        return {YY_INPUT_END, 0};",
+  "the first call returns the end of input")
+M("eob-end-next", SCANNER, "return {YY_INPUT_END, 0};", "return {YY_NEXT_TOKEN, 0};", "the end of input scanned again")
+M("refill-take", SCANNER, "return {YY_RESUME_MATCH, yy_row(yy_rescan_state())};", "return {YY_RESUME_MATCH, ~yy_rescan_state()};",
+  "a token cut by a refill taken as it stands")
+M("nul-resume-gone", SCANNER, "        if (!yy_stops(s))\n            return {YY_RESUME_MATCH, yy_row(s)};\n", "",
+  "a match never goes on past a NUL of the input")
+M("nul-advance", SCANNER, "        ++yy_resume_pos;\n", "", "a NUL of the input left unconsumed")
+M("backup-state", SCANNER, "        s = yy_backup_state;\n", "", "back-up keeps the state the match ended in")
+M("blank-next-match", SCANNER, "*p = yy_saved_byte;\n                break;\n            }\n            if (action == YY_ACT_STRAY)",
+  "*p = yy_saved_byte;\n                continue;\n            }\n            if (action == YY_ACT_STRAY)",
+  "after a blank, the same match ended again")
+M("stray-code-at", SCANNER, "return static_cast<unsigned char>(*start);", "return static_cast<unsigned char>(*p);",
+  "a stray byte's code taken from the byte after it")
+M("resume-p", SCANNER, "            p = yy_resume_pos;\n            if (resume.what", "            if (resume.what",
+  "the scan position not brought back from the cold path")
 
 SCANNER_H = "scanner/scanner.h"
 M("token-eol", SCANNER_H, "EOL = 258,", "EOL = 257,", "token codes shifted down by one")
@@ -196,9 +225,16 @@ M("token-order", SCANNER_H, "TIMES,      // *\n    DIVIDE,     // /", "DIVIDE,  
 # ---------------------------------------------------------------------------------------------
 PARSER_TABLES = "parser/tables.h"
 M("final", PARSER_TABLES, "YYFINAL = 18;", "YYFINAL = 17;", "acceptance one state early")
-M("first-nonterminal", PARSER_TABLES, "YYFIRST_NONTERMINAL = 11;", "YYFIRST_NONTERMINAL = 12;", "nonterminals indexed one off")
-M("stray-symbol", PARSER_TABLES, "t[code] = 2;", "t[code] = 0;", "stray bytes taken for the end of input")
-M("stray-symbol-200", PARSER_TABLES, "t[code] = 2;", "t[code] = code == 200 ? 0 : 2;", "byte 200 taken for the end of input")
+M("first-nonterminal", PARSER_TABLES, "YYFIRST_NONTERMINAL = yy_token_symbol(YYMAX_TOKEN) + 1;",
+  "YYFIRST_NONTERMINAL = yy_token_symbol(YYMAX_TOKEN) + 2;", "nonterminals indexed one off")
+M("stray-symbol", PARSER_TABLES, "yy_token_symbol(code) : YYSYMBOL_UNDEFINED;", "yy_token_symbol(code) : YYSYMBOL_END;",
+  "stray bytes taken for the end of input")
+M("stray-symbol-200", PARSER_TABLES, "yy_token_symbol(code) : YYSYMBOL_UNDEFINED;",
+  "yy_token_symbol(code) : code == 200 ? YYSYMBOL_END : YYSYMBOL_UNDEFINED;", "byte 200 taken for the end of input")
+M("is-shift", PARSER_TABLES, "return step.state > 0;", "return step.state >= 0;", "every reduction taken for a shift")
+M("syntax-error-rule", PARSER_TABLES, "return step.state == 0 && step.rule == YYRULE_NONE;", "return step.rule == YYRULE_NONE;",
+  "a syntax error told by its rule alone")
+M("keeps-number", PARSER_TABLES, " || rule == YYRULE_NUMBER;", ";", "the NUMBER rule not known to keep its value")
 cell("lhs-input", PARSER_TABLES, "yyrule_lhs", 1, 12, "rule 1 reduces to lines")
 cell("lhs-line", PARSER_TABLES, "yyrule_lhs", 3, 13, "a line reduces to expr")
 cell("len-empty", PARSER_TABLES, "yyrule_length", 2, 1, "the empty rule pops a state")
@@ -282,8 +318,8 @@ M("div-floor", PARSER, "return a / b;", "return (a % b != 0 && (a < 0) != (b < 0
 M("print-value", PARSER, "out_value_line(rhs[1]);", "out_value_line(rhs[0]);", "a line prints the value of lines")
 M("sub-operands", PARSER, "wrap_sub(rhs[0], last)", "wrap_sub(last, rhs[0])", "subtraction operands swapped")
 M("div-operands", PARSER, "checked_div(rhs[0], last)", "checked_div(last, rhs[0])", "division operands swapped")
-M("paren-value", PARSER, "case 8: result = rhs[1]; break;", "case 8: result = rhs[2]; break;", "parentheses take the value of ')'")
-M("number-rule", PARSER, "case 9: result = rhs[0]; break;", "", "NUMBER rule without its own action")
+M("paren-value", PARSER, "YYRULE_PARENS)\n        result = rhs[1];", "YYRULE_PARENS)\n        result = rhs[2];",
+  "parentheses take the value of ')'")
 M("preset", PARSER, "        result = rhs[0];\n", "", "result not preset to the first value")
 M("pop", PARSER, "    next -= popped;\n", "    next -= popped - (popped > 1);\n", "a reduction pops one state too few")
 M("push-result", PARSER, "value = result;", "value = rhs[0];", "reduction result replaced by its first value")
@@ -303,14 +339,24 @@ M("compound-grow-states", PARSER, "                    --next;\n                
   "the state pushed to grow the stacks in a shift with its reduction left on the stack")
 M("compound-grow-values", PARSER, "                    --next;\n                    --vnext;", "                    --next;",
   "the value pushed to grow the stacks in a shift with its reduction left on the stack")
-M("shift-overflow", PARSER, "if (!push(step.shift, yylval)) [[unlikely]]\n                    goto overflow;",
-  "push(step.shift, yylval);", "the stack limit not seen on a plain shift")
+M("shift-overflow", PARSER, "if (!push(step.state, yylval)) [[unlikely]]\n                    goto overflow;",
+  "push(step.state, yylval);", "the stack limit not seen on a plain shift")
 M("grow-depth", PARSER, "next = stacks.states + depth;", "next = stacks.states + depth - 1;", "state top lost when the stacks grow")
 M("negative-code", PARSER, "if (lookahead < 0)\n                    lookahead = 0;", "", "negative codes not folded to 0")
-M("shift-end", PARSER, "if (symbol != 0) [[likely]] {", "if (true) [[likely]] {", "the end of input consumed by its shift")
-M("shift-value", PARSER, "push(step.shift, yylval)", "push(step.shift, 0)", "a shifted token has no value")
-M("fast-rule", PARSER, "case 6: step = reduce<6, true>(", "case 6: step = reduce<7, true>(", "'*' after its operand reduced as '/'")
+M("shift-end", PARSER, "if (symbol != YYSYMBOL_END) [[likely]] {", "if (true) [[likely]] {", "the end of input consumed by its shift")
+M("shift-value", PARSER, "push(step.state, yylval)", "push(step.state, 0)", "a shifted token has no value")
+M("fast-rule", PARSER, "RuleList<YYRULE_PARENS, YYRULE_LINE, YYRULE_MULTIPLY, YYRULE_DIVIDE>",
+  "RuleList<YYRULE_PARENS, YYRULE_LINE, YYRULE_DIVIDE, YYRULE_DIVIDE>", "'*' after its operand reduced as '/'")
 M("nerrs", PARSER, "++yynerrs;\n", "", "errors not counted")
+M("after-shift-order", PARSER, "RuleList<YYRULE_PARENS, YYRULE_LINE,", "RuleList<YYRULE_LINE, YYRULE_PARENS,",
+  "the rules after a shift compared in another order")
+M("own-member", PARSER, "YYRULE_NO_LINES,\n                                 YYRULE_INPUT>", "YYRULE_NO_LINES>",
+  "the start rule missing from the rules reduced on their own")
+M("reduce-unshifted", PARSER, "reduce_by<true>(rule, RulesAfterShift{}", "reduce_by<false>(rule, RulesAfterShift{}",
+  "a reduction after a shift pops the shifted symbol too")
+M("mul-last", PARSER, "wrap_mul(rhs[0], last)", "wrap_mul(rhs[0], rhs[2])", "a product's last operand read from the stack")
+M("shifted-sign", PARSER, "push(yy_state_shifted(step), yylval)", "push(step.state, yylval)",
+  "the state pushed to grow the stacks in a shift with its reduction kept negative")
 
 # ---------------------------------------------------------------------------------------------
 DIAG_H = "app/diagnostics.h"
@@ -350,27 +396,32 @@ M("room", OUTPUT, "while (n > out_block - out_fill) {", "while (n >= out_block -
 M("block-loop", OUTPUT, "while (n > out_block - out_fill) {", "if (n > out_block - out_fill) {",
   "a line longer than two small blocks overruns the block")
 M("block-write", OUTPUT, "write_all(out_buffer, out_block);", "write_all(out_buffer, out_block - 1);", "last byte of a block lost")
-M("high-digits", OUTPUT, "std::uint64_t{1441151881}) >> 57", "std::uint64_t{1441151881}) >> 56", "first two digits doubled")
-M("high-reciprocal", OUTPUT, "std::uint64_t{1441151881}", "std::uint64_t{1441151880}",
+M("high-digits", OUTPUT, "BY_1E8.multiplier) >> BY_1E8.shift)", "BY_1E8.multiplier) >> (BY_1E8.shift - 1))",
+  "first two digits doubled")
+M("high-reciprocal", OUTPUT, "(u * BY_1E8.multiplier)", "(u * (BY_1E8.multiplier - 1))",
   "the first two digits of a multiple of 10^8 one short")
-M("high-reciprocal-over", OUTPUT, "std::uint64_t{1441151881}", "std::uint64_t{1441151882}",
+M("high-reciprocal-over", OUTPUT, "(u * BY_1E8.multiplier)", "(u * (BY_1E8.multiplier + 1))",
   "the first two digits of a value just below a multiple of 10^8 one too many")
-M("quarters-reciprocal", OUTPUT, "std::uint64_t{109951163}", "std::uint64_t{109951164}",
+M("quarters-reciprocal", OUTPUT, "(x * BY_1E4.multiplier)", "(x * (BY_1E4.multiplier + 1))",
   "eight digits cut into halves with a quotient one too many below some multiples of 10^4")
-M("hundreds-reciprocal", OUTPUT, "(lanes * 10486)", "(lanes * 10487)", "four digits cut into pairs one too many below some hundreds")
-M("tens-reciprocal", OUTPUT, "(lanes * 103)", "(lanes * 104)", "a pair of digits 69, 79, 89 or 99 cut wrongly")
-M("hundreds-mask", OUTPUT, "& 0x0000007F0000007F", "& 0x0000003F0000003F", "hundreds above 63 cut short")
+M("hundreds-reciprocal", OUTPUT, "(lanes * BY_100.multiplier)", "(lanes * (BY_100.multiplier + 1))",
+  "four digits cut into pairs one too many below some hundreds")
+M("tens-reciprocal", OUTPUT, "(lanes * BY_10.multiplier)", "(lanes * (BY_10.multiplier + 1))", "a pair of digits 69, 79, 89 or 99 cut wrongly")
+M("hundreds-mask", OUTPUT, "in_lanes(0x7F, 32)", "in_lanes(0x3F, 32)", "hundreds above 63 cut short")
 M("leading-zero", OUTPUT, "digits + DIGITS_MAX - decimal_digits(u);", "digits + DIGITS_MAX - decimal_digits(u) - 1;",
   "a leading zero printed")
 M("sign", OUTPUT, "if (value < 0)\n        *--first = '-';", "if (value < -1)\n        *--first = '-';", "-1 printed without its sign")
 M("magnitude", OUTPUT, "0u - static_cast<std::uint32_t>(value)", "static_cast<std::uint32_t>(-(value + 1))", "negative magnitude one short")
-M("fast-terminal", OUTPUT, "out_line_fits = out_unbuffered ? -1 : out_block - OUT_LINE_MAX;",
+M("fast-terminal", OUTPUT, "out_line_fits = out_unbuffered ? OUT_NOTHING_FITS : out_block - OUT_LINE_MAX;",
   "out_line_fits = out_block - OUT_LINE_MAX;", "values buffered on a terminal")
 M("fast-fill", OUTPUT, "out_fill += n;\n        return;", "out_fill += OUT_LINE_SPAN;\n        return;", "fill advanced by the span")
 M("flush-reset", OUTPUT, "    out_fill = 0;\n    return !out_failed;", "    return !out_failed;", "flush keeps its fill")
 M("terminal-test", OUTPUT, "out_unbuffered = buffering == PLATFORM_OUT_LINES;", "out_unbuffered = false;", "terminal not recognised")
 M("block-default", OUTPUT, "if (buffering > 0)", "if (buffering != 0)", "no block size reported taken for one")
 M("block-cap", OUTPUT, "std::min(buffering, OUT_BLOCK_MAX)", "buffering", "a block size beyond the buffer taken", asan=True)
+M("reciprocal-round", OUTPUT, "(two + divisor - 1) / divisor", "two / divisor", "reciprocals rounded down")
+M("in-lanes-half", OUTPUT, "at < 64; at += bits", "at < 32; at += bits", "lane masks fill the lower half of the word only")
+M("nothing-fits-zero", OUTPUT, "OUT_NOTHING_FITS = -1;", "OUT_NOTHING_FITS = 0;", "a line still fits an empty block on a terminal")
 
 TEXT = "runtime/text_read.cpp"
 M("eot-byte", TEXT, "END_OF_TEXT = 0x1A;", "END_OF_TEXT = 0x1B;", "wrong end-of-text byte")

@@ -24,8 +24,8 @@ runs there; then the file is restored. A mutant is
 Mutants marked asan are judged by the sanitized build (leaks, reads past a buffer), the others by
 the optimised one, except the mutants of runtime/platform_windows.cpp: those are judged by the
 Windows build (the `windows` preset's toolchain) under wine, as the Windows CI step judges it: the
-case files with every line end as CR LF (the terminal and fault rows left out; a file that fails
-is run once more, since wine itself now and then fails a run), then tests/wine_checks.py against
+case files with every line end as CR LF (the terminal, stdbuf and fault rows left out; a file that
+fails is run once more, since wine itself now and then fails a run), then tests/wine_checks.py against
 the unmutated Linux build. That needs wine and mingw-w64; the wine prefix and server are the run's
 own (in the scratch directory), started when the first such mutant comes and stopped at the end.
 
@@ -238,7 +238,7 @@ class WineJudge(Judge):
 
         def case_file(path):
             cmd = [sys.executable, os.path.join(self.src, "tests", "run_cases.py"), "--crlf", "--skip", "tty",
-                   "--skip", "faults", exe, path]
+                   "--skip", "stdbuf", "--skip", "faults", exe, path]
             status, out = run(cmd, self.env, self.timeout)
             if status:
                 status, out = run(cmd, self.env, self.timeout)
