@@ -2,7 +2,9 @@
 // State: yychar, yylval and yynerrs; the stacks belong to the one call of yyparse.
 #include <cstddef>
 #include <cstdint>
+#include <bit>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "app/diagnostics.h"
 #include "parser/parser.h"
@@ -118,10 +120,14 @@ struct Stacks {
 // the top entry). Returns the goto's step from the state the pop exposes, the result in `value`.
 // Instantiated once per rule, so every lookup on R folds to a constant.
 //
+// RULES is the set of rules of the dispatch the call is made from (below): a case for a rule
+// that the dispatch's kind of step never reduces does not build.
+//
 // With SHIFTED, the last right-hand symbol is the lookahead, shifted into the state that reduces
 // by R without that state being pushed: its value is yylval, and the rule pops one entry less.
-template <int R, bool SHIFTED>
+template <int R, bool SHIFTED, unsigned RULES>
 YyStep reduce(std::int16_t*& next, std::int32_t*& vnext, std::int32_t& value) {
+    static_assert((RULES >> R & 1) != 0, "a case of a dispatch for a rule that its kind of step does not reduce");
     constexpr int n = yyrule_length[R];
     constexpr int popped = SHIFTED ? n - 1 : n;
     const std::int32_t* rhs = vnext - popped;
@@ -135,35 +141,25 @@ YyStep reduce(std::int16_t*& next, std::int32_t*& vnext, std::int32_t& value) {
     return yy_dense.go[yyrule_lhs[R] - YYFIRST_NONTERMINAL][next[-1]];
 }
 
-// A list of rules, for a dispatch on the rule of a step (below).
-template <int... Rules>
-struct RuleList {};
-template <int... Rules>
-constexpr unsigned rule_set(RuleList<Rules...>) {
-    return (0u | ... | (1u << Rules));
+// The rules each of the two dispatches on a step's rule handles (in yyparse), as sets: bit r for
+// rule r. Each set must be the rules the tables reduce in that kind of step, and each dispatch
+// has a case for each rule of its set: a rule added to the tables and not to a dispatch does not
+// build.
+constexpr unsigned rule_set(std::initializer_list<int> rules) {
+    unsigned set = 0;
+    for (int r : rules)
+        set |= 1u << r;
+    return set;
 }
-
-// Reduces by `rule`, one of the list's rules, comparing it with them in the list's order. The
-// dispatch runs at nearly every step, so each list puts its commonest rules first.
-template <bool SHIFTED, int... Rules>
-[[gnu::always_inline]] inline YyStep reduce_by(int rule, RuleList<Rules...>, std::int16_t*& next,
-                                               std::int32_t*& vnext, std::int32_t& value) {
-    YyStep step{};
-    if (!((rule == Rules && (step = reduce<Rules, SHIFTED>(next, vnext, value), true)) || ...))
-        __builtin_unreachable();  // the rule is one of the list: see the assertions on each list
-    return step;
-}
-
-// The rules reduced right after the shift of their last symbol, as one step: the parentheses
-// first, which close as often as they open.
-using RulesAfterShift = RuleList<YYRULE_PARENS, YYRULE_LINE, YYRULE_MULTIPLY, YYRULE_DIVIDE>;
-static_assert(rule_set(RulesAfterShift{}) == YY_RULES_AFTER_SHIFT,
-              "RulesAfterShift lists exactly the rules that the tables reduce right after a shift");
-// The rules reduced on a lookahead, or at once after a goto.
-using RulesOnTheirOwn = RuleList<YYRULE_ADD, YYRULE_SUBTRACT, YYRULE_MULTIPLY, YYRULE_DIVIDE, YYRULE_NO_LINES,
-                                 YYRULE_INPUT>;
-static_assert(rule_set(RulesOnTheirOwn{}) == YY_RULES_ON_THEIR_OWN,
-              "RulesOnTheirOwn lists exactly the rules that the tables reduce on a lookahead or after a goto");
+// Right after the shift of their last symbol, as one step.
+constexpr unsigned RULES_AFTER_SHIFT = rule_set({YYRULE_LINE, YYRULE_MULTIPLY, YYRULE_DIVIDE, YYRULE_PARENS});
+static_assert(RULES_AFTER_SHIFT == YY_RULES_AFTER_SHIFT,
+              "RULES_AFTER_SHIFT lists exactly the rules that the tables reduce right after a shift");
+// On a lookahead, or at once after a goto.
+constexpr unsigned RULES_ON_THEIR_OWN =
+    rule_set({YYRULE_INPUT, YYRULE_NO_LINES, YYRULE_ADD, YYRULE_SUBTRACT, YYRULE_MULTIPLY, YYRULE_DIVIDE});
+static_assert(RULES_ON_THEIR_OWN == YY_RULES_ON_THEIR_OWN,
+              "RULES_ON_THEIR_OWN lists exactly the rules that the tables reduce on a lookahead or after a goto");
 
 // Grows both stacks to twice their capacity, at most YYMAXDEPTH, copying the `depth` entries in
 // use; the new storage is recorded in `grown` and the earlier storage stays until yyparse
@@ -232,11 +228,12 @@ int yyparse() {
     // The bottom entry, the start state, whose value slot holds no value.
     push(0, 0);
     static_assert(YYINITDEPTH > 1, "the bottom entry leaves room");
-    // Each pass makes one step: the state on top reduces at once by the rule `pending`, or, with
-    // none pending, the lookahead decides.
-    int pending = yy_entering(0).rule;
+    // Each pass makes one step: the state on top reduces at once by `rule`, or, with no rule
+    // (YYRULE_NONE), the lookahead decides. Every reduction ends in the push of its goto, at
+    // push_goto. The dispatches are switches: as compare chains they cost some 3 % more time.
+    int rule = yy_entering(0).rule;
     for (;;) {
-        int rule = pending;
+        YyStep step;  // what the lookahead decides, then the goto after the reduction
         std::int32_t value;
         if (rule == YYRULE_NONE) {
             if (symbol == YYSYMBOL_NONE) {
@@ -245,7 +242,7 @@ int yyparse() {
                     lookahead = 0;  // any code below 0 (the scanner returns none) ends the input too
                 symbol = symbol_of(lookahead);
             }
-            YyStep step = yy_dense.action[next[-1]][symbol];
+            step = yy_dense.action[next[-1]][symbol];
             if (yy_is_shift(step)) {
                 // Its state waits for the next lookahead.
                 if (symbol != YYSYMBOL_END) [[likely]] {
@@ -257,13 +254,6 @@ int yyparse() {
                 if (!push(step.state, yylval)) [[unlikely]]
                     goto overflow;
                 continue;
-            }
-            if (yy_is_syntax_error(step)) {
-                // Reported once: it ends the parse (see has_error_action).
-                ++yynerrs;
-                yyerror(YY_MSG_PARSE_ERROR);
-                result = 1;
-                break;
             }
             rule = step.rule;
             if (yy_is_shift_and_reduce(step)) {
@@ -277,17 +267,36 @@ int yyparse() {
                     --next;
                     --vnext;
                 }
-                YyStep go = reduce_by<true>(rule, RulesAfterShift{}, next, vnext, value);
-                if (!push(go.state, value)) [[unlikely]]
-                    goto overflow;
-                pending = go.rule;
-                continue;
+                static_assert(std::popcount(RULES_AFTER_SHIFT) == 4, "a case below for each rule of RULES_AFTER_SHIFT");
+                switch (rule) {
+                case YYRULE_PARENS: step = reduce<YYRULE_PARENS, true, RULES_AFTER_SHIFT>(next, vnext, value); break;
+                case YYRULE_LINE: step = reduce<YYRULE_LINE, true, RULES_AFTER_SHIFT>(next, vnext, value); break;
+                case YYRULE_MULTIPLY: step = reduce<YYRULE_MULTIPLY, true, RULES_AFTER_SHIFT>(next, vnext, value); break;
+                case YYRULE_DIVIDE: step = reduce<YYRULE_DIVIDE, true, RULES_AFTER_SHIFT>(next, vnext, value); break;
+                default: __builtin_unreachable();
+                }
+                goto push_goto;
             }
         }
-        YyStep go = reduce_by<false>(rule, RulesOnTheirOwn{}, next, vnext, value);
-        if (!push(go.state, value)) [[unlikely]]
+        static_assert(std::popcount(RULES_ON_THEIR_OWN) == 6, "a case below for each rule of RULES_ON_THEIR_OWN");
+        switch (rule) {
+        case YYRULE_ADD: step = reduce<YYRULE_ADD, false, RULES_ON_THEIR_OWN>(next, vnext, value); break;
+        case YYRULE_SUBTRACT: step = reduce<YYRULE_SUBTRACT, false, RULES_ON_THEIR_OWN>(next, vnext, value); break;
+        case YYRULE_MULTIPLY: step = reduce<YYRULE_MULTIPLY, false, RULES_ON_THEIR_OWN>(next, vnext, value); break;
+        case YYRULE_DIVIDE: step = reduce<YYRULE_DIVIDE, false, RULES_ON_THEIR_OWN>(next, vnext, value); break;
+        case YYRULE_NO_LINES: step = reduce<YYRULE_NO_LINES, false, RULES_ON_THEIR_OWN>(next, vnext, value); break;
+        case YYRULE_INPUT: step = reduce<YYRULE_INPUT, false, RULES_ON_THEIR_OWN>(next, vnext, value); break;
+        case YYRULE_NONE:  // a syntax error: reported once, it ends the parse (see has_error_action)
+            ++yynerrs;
+            yyerror(YY_MSG_PARSE_ERROR);
+            result = 1;
+            goto done;
+        default: __builtin_unreachable();
+        }
+    push_goto:
+        if (!push(step.state, value)) [[unlikely]]
             goto overflow;
-        pending = go.rule;
+        rule = step.rule;
     }
     goto done;
 
