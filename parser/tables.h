@@ -287,9 +287,6 @@ constexpr bool yy_is_shift(YyStep step) {
 constexpr bool yy_is_shift_and_reduce(YyStep step) {
     return step.state < 0;
 }
-constexpr bool yy_is_syntax_error(YyStep step) {
-    return step.state == 0 && step.rule == YYRULE_NONE;
-}
 constexpr int yy_state_shifted(YyStep step) {
     return step.state < 0 ? -step.state : step.state;
 }

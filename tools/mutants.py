@@ -232,8 +232,6 @@ M("stray-symbol", PARSER_TABLES, "yy_token_symbol(code) : YYSYMBOL_UNDEFINED;", 
 M("stray-symbol-200", PARSER_TABLES, "yy_token_symbol(code) : YYSYMBOL_UNDEFINED;",
   "yy_token_symbol(code) : code == 200 ? YYSYMBOL_END : YYSYMBOL_UNDEFINED;", "byte 200 taken for the end of input")
 M("is-shift", PARSER_TABLES, "return step.state > 0;", "return step.state >= 0;", "every reduction taken for a shift")
-M("syntax-error-rule", PARSER_TABLES, "return step.state == 0 && step.rule == YYRULE_NONE;", "return step.rule == YYRULE_NONE;",
-  "a syntax error told by its rule alone")
 M("keeps-number", PARSER_TABLES, " || rule == YYRULE_NUMBER;", ";", "the NUMBER rule not known to keep its value")
 cell("lhs-input", PARSER_TABLES, "yyrule_lhs", 1, 12, "rule 1 reduces to lines")
 cell("lhs-line", PARSER_TABLES, "yyrule_lhs", 3, 13, "a line reduces to expr")
@@ -345,15 +343,15 @@ M("grow-depth", PARSER, "next = stacks.states + depth;", "next = stacks.states +
 M("negative-code", PARSER, "if (lookahead < 0)\n                    lookahead = 0;", "", "negative codes not folded to 0")
 M("shift-end", PARSER, "if (symbol != YYSYMBOL_END) [[likely]] {", "if (true) [[likely]] {", "the end of input consumed by its shift")
 M("shift-value", PARSER, "push(step.state, yylval)", "push(step.state, 0)", "a shifted token has no value")
-M("fast-rule", PARSER, "RuleList<YYRULE_PARENS, YYRULE_LINE, YYRULE_MULTIPLY, YYRULE_DIVIDE>",
-  "RuleList<YYRULE_PARENS, YYRULE_LINE, YYRULE_DIVIDE, YYRULE_DIVIDE>", "'*' after its operand reduced as '/'")
+M("fast-rule", PARSER, "step = reduce<YYRULE_MULTIPLY, true, RULES_AFTER_SHIFT>", "step = reduce<YYRULE_DIVIDE, true, RULES_AFTER_SHIFT>",
+  "'*' after its operand reduced as '/'")
 M("nerrs", PARSER, "++yynerrs;\n", "", "errors not counted")
-M("after-shift-order", PARSER, "RuleList<YYRULE_PARENS, YYRULE_LINE,", "RuleList<YYRULE_LINE, YYRULE_PARENS,",
-  "the rules after a shift compared in another order")
-M("own-member", PARSER, "YYRULE_NO_LINES,\n                                 YYRULE_INPUT>", "YYRULE_NO_LINES>",
+M("after-shift-count", PARSER, "std::popcount(RULES_AFTER_SHIFT) == 4", "std::popcount(RULES_AFTER_SHIFT) == 5",
+  "the count of the cases after a shift raised without a case")
+M("own-member", PARSER, "rule_set({YYRULE_INPUT, YYRULE_NO_LINES,", "rule_set({YYRULE_NO_LINES,",
   "the start rule missing from the rules reduced on their own")
-M("reduce-unshifted", PARSER, "reduce_by<true>(rule, RulesAfterShift{}", "reduce_by<false>(rule, RulesAfterShift{}",
-  "a reduction after a shift pops the shifted symbol too")
+M("reduce-unshifted", PARSER, "step = reduce<YYRULE_PARENS, true, RULES_AFTER_SHIFT>", "step = reduce<YYRULE_PARENS, false, RULES_AFTER_SHIFT>",
+  "a closing parenthesis reduced as if it were on the stack")
 M("mul-last", PARSER, "wrap_mul(rhs[0], last)", "wrap_mul(rhs[0], rhs[2])", "a product's last operand read from the stack")
 M("shifted-sign", PARSER, "push(yy_state_shifted(step), yylval)", "push(step.state, yylval)",
   "the state pushed to grow the stacks in a shift with its reduction kept negative")
