@@ -271,7 +271,7 @@ struct YyResumeAt {
         s = yy_backup_state;
         yy_resume_pos = yy_backup_pos;
     }
-    return {YY_RESUME_MATCH, ~s};
+    return {YY_RESUME_MATCH, yy_ends_in(s)};
 }
 
 }  // namespace

@@ -243,11 +243,15 @@ constexpr std::ptrdiff_t yy_ending(YyEntry e) {
 constexpr std::ptrdiff_t yy_bytes_back(YyEntry e) {
     return ~e / YY_BACK_UP;
 }
+// The entry that ends a match in the accepting state t, where the scan is.
+constexpr YyEntry yy_ends_in(std::ptrdiff_t t) {
+    return ~t;
+}
 // The entry of the step from s into t.
 constexpr YyEntry yy_entry(std::ptrdiff_t s, std::ptrdiff_t t) {
     if (!yy_stops(t))
         return yy_row(t);
-    return ~(yy_accepts(t) ? t : s + YY_BACK_UP);
+    return yy_accepts(t) ? yy_ends_in(t) : ~(s + YY_BACK_UP);
 }
 
 // What the matching loop reads, in one constant object (one base address): the entry of every

@@ -99,7 +99,7 @@ M("run-lanes-all", SCANNER_TABLES, "yy_non_digit_lanes(w) | std::uint64_t{1} << 
 # The byte table derived from the comb, and the decoders of its entries.
 M("inherit-default", SCANNER_TABLES, "d != 0 ? by_class[d][c] : YY_DEAD_STATE", "YY_DEAD_STATE",
   "a state's row not inheriting its default's")
-M("entry-back-state", SCANNER_TABLES, "~(yy_accepts(t) ? t : s + YY_BACK_UP)", "~(yy_accepts(t) ? t : t + YY_BACK_UP)",
+M("entry-back-state", SCANNER_TABLES, "yy_ends_in(t) : ~(s + YY_BACK_UP)", "yy_ends_in(t) : ~(t + YY_BACK_UP)",
   "a match that ends one byte back taken in the state it stepped into")
 M("ending-back-up", SCANNER_TABLES, "for (int ending : {s, s + YY_BACK_UP})", "for (int ending : {s})",
   "a match that ends one byte back has no action and no token")
