@@ -34,6 +34,29 @@ inline constexpr std::uint8_t yy_char_class[] = {
 };
 static_assert(std::size(yy_char_class) == 256, "one class for every byte value");
 
+// The classes again, as a reader states them, by byte ranges; every entry of the table above is
+// checked against it.
+constexpr int yy_class_by_ranges(int b) {
+    if (b == 0x00)
+        return 0;
+    if (b == '\t' || b == ' ')
+        return 2;
+    if (b == '\n')
+        return 3;
+    for (int c = 4; const char op : {'(', ')', '*', '+', '-', '/'}) {
+        if (b == op)
+            return c;
+        ++c;
+    }
+    return b >= '0' && b <= '9' ? 10 : 1;
+}
+static_assert([] {
+    for (int b = 0; b < 256; ++b)
+        if (yy_char_class[b] != yy_class_by_ranges(b))
+            return false;
+    return true;
+}(), "yy_char_class gives every byte the class its range has");
+
 // The class of a NUL byte that is data, not the end-of-buffer marker.
 inline constexpr int YY_NUL_CLASS = 1;
 

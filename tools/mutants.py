@@ -53,6 +53,12 @@ byte("class-colon", 0x3A, 10, "':' made a digit")
 byte("class-del", 0x7F, 2, "DEL made a blank")
 byte("class-x80", 0x80, 2, "0x80 made a blank")
 byte("class-xff", 0xFF, 2, "0xFF made a blank")
+# Bytes no rule of the scanner names, pinned only by the check of every byte against its range.
+byte("class-quote-blank", 0x22, 2, "'\"' made a blank")
+byte("class-tilde", 0x7E, 2, "'~' made a blank")
+byte("class-x81", 0x81, 2, "0x81 made a blank")
+byte("class-semicolon", 0x3B, 3, "';' made a line feed")
+byte("class-esc", 0x1B, 7, "ESC made a plus")
 cell("meta-marker", SCANNER_TABLES, "yy_meta_class", 0, 1, "meta class of the marker changed")
 
 cell("action-marker", SCANNER_TABLES, "yy_state_action", 3, 13, "marker state ends the input at once")
@@ -157,6 +163,8 @@ M("digit-value", SCANNER, "q != fits_end; ++q)\n        v = v * 10 + *q - '0';",
   "digit value off after leading zeros")
 M("low-bits", SCANNER, "static_cast<std::int32_t>(static_cast<std::uint32_t>(v))", "static_cast<std::int32_t>(v & 0x7fffffff)",
   "literal cut to 31 bits")
+M("literal-power", SCANNER, "static_cast<std::int32_t>(static_cast<std::uint32_t>(v))",
+  "static_cast<std::int32_t>(static_cast<std::uint32_t>(v == 4294967295 ? 0 : v))", "the literal 4294967295 read as 0")
 M("setup-start", SCANNER, "if (yy_start_state == 0)", "if (yy_start_state != 0)", "start state never set")
 M("setup-yyin", SCANNER, "yyin = stdin;", "yyin = stderr;", "input taken from the wrong stream")
 M("setup-yyout", SCANNER, "yyout = stdout;", "yyout = stderr;", "default rule's output stream")
@@ -304,6 +312,15 @@ M("sub", PARSER, "static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b)"
   "subtraction reversed")
 M("mul", PARSER, "static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b)", "static_cast<std::uint32_t>(a) * static_cast<std::uint16_t>(b)",
   "multiplier cut to 16 bits")
+# Faults at one value of one operand, which only the generated inputs can be expected to meet.
+M("add-65536", PARSER, "std::int32_t wrap_add(std::int32_t a, std::int32_t b) {\n",
+  "std::int32_t wrap_add(std::int32_t a, std::int32_t b) {\n    b = b == 65536 ? -65536 : b;\n", "adding 65536 adds -65536")
+M("sub-max", PARSER, "std::int32_t wrap_sub(std::int32_t a, std::int32_t b) {\n",
+  "std::int32_t wrap_sub(std::int32_t a, std::int32_t b) {\n    b = b == INT32_MAX ? 0 : b;\n", "subtracting 2147483647 subtracts nothing")
+M("mul-power", PARSER, "std::int32_t wrap_mul(std::int32_t a, std::int32_t b) {\n",
+  "std::int32_t wrap_mul(std::int32_t a, std::int32_t b) {\n    a = a == 1024 ? 1023 : a;\n", "1024 times anything taken as 1023 times it")
+M("div-ten", PARSER, "    return a / b;\n}", "    return b == 10 && a < 0 ? (a - 9) / b : a / b;\n}",
+  "a negative number divided by 10 rounded down")
 M("div-zero", PARSER, "if (b == 0)", "if (b == 0 && a != 0)", "0/0 not caught")
 M("div-overflow", PARSER, "if (a == INT32_MIN && b == -1)", "if (a == INT32_MIN && b == 1)", "-2147483648/-1 not caught")
 M("div-overflow-or", PARSER, "if (a == INT32_MIN && b == -1)", "if (a == INT32_MIN || b == -1)",
@@ -312,6 +329,8 @@ M("div-overflow-negative", PARSER, "if (a == INT32_MIN && b == -1)", "if (a == I
   "-2147483648 divided by any negative number reported as an overflow")
 M("div-overflow-any", PARSER, "if (a == INT32_MIN && b == -1)", "if (a < 0 && b == -1)",
   "any negative number divided by -1 reported as an overflow")
+M("div-overflow-widened", PARSER, "if (a == INT32_MIN && b == -1)", "if (a <= INT32_MIN + 1 && b == -1)",
+  "-2147483647 divided by -1 reported as an overflow")
 M("div-floor", PARSER, "return a / b;", "return (a % b != 0 && (a < 0) != (b < 0)) ? a / b - 1 : a / b;", "division rounds down")
 M("print-value", PARSER, "out_value_line(rhs[1]);", "out_value_line(rhs[0]);", "a line prints the value of lines")
 M("sub-operands", PARSER, "wrap_sub(rhs[0], last)", "wrap_sub(last, rhs[0])", "subtraction operands swapped")
@@ -330,6 +349,8 @@ M("grown-record", PARSER, "grown[0] = more_states;", "", "a grown state stack no
 M("generations", PARSER, "generations += 2;", "generations += 1;", "grown stacks recorded over each other", asan=True)
 M("release", PARSER, "std::free(storage);", "", "grown stacks never released", asan=True)
 M("push-limit", PARSER, "return next != limit || grow();", "return next != limit + 1 || grow();", "stacks grow one push late")
+M("push-early", PARSER, "return next != limit || grow();", "return next + 1 != limit || grow();",
+  "stacks grow, and give up at the limit, one push early")
 M("grow-fail", PARSER, "if (more.capacity == 0)\n            return false;", "if (more.capacity < 0)\n            return false;",
   "failed growth not reported")
 M("compound-grow", PARSER, "if (next + 1 == limit) [[unlikely]] {", "if (false) {", "a shift with its reduction never grows the stacks")
@@ -410,6 +431,8 @@ M("leading-zero", OUTPUT, "digits + DIGITS_MAX - decimal_digits(u);", "digits + 
   "a leading zero printed")
 M("sign", OUTPUT, "if (value < 0)\n        *--first = '-';", "if (value < -1)\n        *--first = '-';", "-1 printed without its sign")
 M("magnitude", OUTPUT, "0u - static_cast<std::uint32_t>(value)", "static_cast<std::uint32_t>(-(value + 1))", "negative magnitude one short")
+M("print-power", OUTPUT, "    std::uint32_t high =", "    u = u == 1000000000 ? 999999999 : u;\n    std::uint32_t high =",
+  "10^9 printed one short")
 M("fast-terminal", OUTPUT, "out_line_fits = out_unbuffered ? OUT_NOTHING_FITS : out_block - OUT_LINE_MAX;",
   "out_line_fits = out_block - OUT_LINE_MAX;", "values buffered on a terminal")
 M("fast-fill", OUTPUT, "out_fill += n;\n        return;", "out_fill += OUT_LINE_SPAN;\n        return;", "fill advanced by the span")
@@ -433,6 +456,8 @@ PLATFORM = "runtime/platform_posix.cpp"
 M("chardev", PLATFORM, "return S_ISCHR(st.st_mode);", "return false;", "terminal not recognised as a character device")
 M("console", PLATFORM, "return isatty(1) != 0 ? PLATFORM_OUT_LINES : PLATFORM_OUT_BLOCKS;", "return PLATFORM_OUT_BLOCKS;",
   "no descriptor taken for a console")
+M("console-stdin", PLATFORM, "isatty(1) != 0 ? PLATFORM_OUT_LINES", "isatty(0) != 0 ? PLATFORM_OUT_LINES",
+  "standard input asked whether standard output is a terminal")
 M("asked-ignored", PLATFORM, "    if (asked != PLATFORM_OUT_BLOCKS)\n        return asked;\n", "", "stdbuf ignored")
 M("stdbuf-line", PLATFORM, "    if (__flbf(stdout) != 0)\n        return PLATFORM_OUT_LINES;\n", "", "stdbuf -oL ignored")
 M("stdbuf-unset", PLATFORM, "if (size == 0)", "if (size <= 1)", "stdbuf -o0 taken for nothing asked")
