@@ -12,7 +12,7 @@
 #   --profile DIR     keep the callgrind files and callgrind_annotate listings in DIR; without
 #                     --intcalc, measures a copy built with -g (same code, with line information)
 #   --record          write bench/results.json, redraw bench/throughput.svg and print the
-#                     README's Performance figures (bench/figures.py)
+#                     README's Performance figures (bench/figures.py), which CI holds it to
 #   --keep DIR        generate into DIR and keep it (default: a temporary folder, removed)
 set -euo pipefail
 
