@@ -11,7 +11,8 @@
 #   --wall-only | --ipb-only | --rss-only   run one part only
 #   --profile DIR     keep the callgrind files and callgrind_annotate listings in DIR; without
 #                     --intcalc, measures a copy built with -g (same code, with line information)
-#   --record          write bench/results.json and redraw bench/throughput.svg
+#   --record          write bench/results.json, redraw bench/throughput.svg and print the
+#                     README's Performance figures (bench/figures.py), which CI holds it to
 #   --keep DIR        generate into DIR and keep it (default: a temporary folder, removed)
 set -euo pipefail
 
@@ -111,7 +112,7 @@ for w in ${workloads//,/ }; do
   "$tmp/gen_workloads" "$w" 500000 > "$tmp/$w.ipb-peer.txt"
 done
 
-echo "measuring $intcalc on $(nproc) cores ($(lscpu | sed -n 's/^Model name: *//p'))"
+echo "measuring $intcalc on $(nproc) cores ($(sed -n 's/^model name\t*: *//p' /proc/cpuinfo | head -n 1))"
 json="$tmp/results.json"
 args=(--intcalc "$intcalc" --dir "$tmp" --runs "$runs" --slice-mb "$slice_mb"
       --workloads "$workloads" --parts "$parts" --json "$json")
@@ -121,5 +122,6 @@ python3 "$bench/measure.py" "${args[@]}"
 if [ "$record" = 1 ]; then
   cp "$json" "$bench/results.json"
   python3 "$bench/chart.py" "$bench/results.json" "$bench/throughput.svg"
-  echo "recorded bench/results.json and bench/throughput.svg"
+  echo "recorded bench/results.json and bench/throughput.svg; the README's Performance figures are now:"
+  python3 "$bench/figures.py" "$bench/results.json"
 fi

@@ -299,15 +299,18 @@ def targets(results):
             print(f"  {'reached' if ok else 'not yet'}  {text}")
 
 
-def machine():
-    model = "unknown"
+def processor():
+    """The processor's model name as /proc/cpuinfo gives it ("unknown" where it names none)."""
     try:
-        out = subprocess.run(["lscpu"], capture_output=True, text=True).stdout
-        m = re.search(r"Model name:\s*(.+)", out)
-        model = m.group(1).strip() if m else model
+        with open("/proc/cpuinfo") as f:
+            m = re.search(r"^model name\s*:\s*(.+)$", f.read(), re.M)
     except OSError:
-        pass
-    return {"nproc": os.cpu_count(), "model": model,
+        m = None
+    return m.group(1).strip() if m else "unknown"
+
+
+def machine():
+    return {"nproc": os.cpu_count(), "model": processor(),
             "date": datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%d %H:%M UTC")}
 
 

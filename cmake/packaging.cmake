@@ -1,7 +1,8 @@
 # Installation and the Debian package: the program, its manual page, the licence and the changelog
 # under the prefix, and `cpack -G DEB` in the build folder to turn the same install into
-# intcalc_<version>_<arch>.deb. The documents are made at configure time from docs/intcalc.1,
-# LICENSE and CHANGELOG.md, carrying the project's version, in the forms a Debian package needs.
+# intcalc_<version>_<arch>.deb (tools/deb.sh does so in a build made as Debian makes one). The
+# documents are made at configure time from docs/intcalc.1, LICENSE and CHANGELOG.md, carrying the
+# project's version, in the forms a Debian package needs.
 include(GNUInstallDirs)
 include(${CMAKE_CURRENT_LIST_DIR}/debian_docs.cmake)
 
@@ -28,6 +29,15 @@ if(INTCALC_GZIP)
 endif()
 
 install(TARGETS intcalc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A stripped install (the package's, or `cmake --install --strip`) also drops the .comment section,
+# the compilers' version notes, as Debian's packaging does: strip alone keeps it.
+if(CMAKE_OBJCOPY)
+  install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/intcalc\" COMMAND_ERROR_IS_FATAL ANY)
+    endif()")
+endif()
 install(FILES ${manual} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${doc_dir}/copyright ${changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 

@@ -173,11 +173,15 @@ def main():
     emulator[:1] = [shutil.which(x) or x for x in emulator[:1]]  # found on PATH, as a shell finds it
     programs = {"intcalc": emulator + [args.program], "faults": args.faults and emulator + [args.faults]}
     runs = failed = skipped = 0
+    unbuilt = []  # the rows skipped because their program (the fault build) was not given
     for path in args.cases:
         rows = read_rows(path, b"\r\n" if args.crlf else b"\n")
         for row, feed in [(row, feed) for row in rows for feed in feeds(row)]:
-            if {row["where"], row["program"], row["setup"].split(" ")[0], feed} & set(args.skip) or not programs[row["program"]]:
+            asked = {row["where"], row["program"], row["setup"].split(" ")[0], feed} & set(args.skip)
+            if asked or not programs[row["program"]]:
                 skipped += 1
+                if not asked and row["where"] not in unbuilt:
+                    unbuilt.append(row["where"])
                 continue
             result, trouble = run(programs[row["program"]], row, feed)
             want = (b"".join(row["out"]), row["err"], row["status"])
@@ -188,6 +192,9 @@ def main():
             if trouble:  # a program that hangs once hangs again: the rest of the file is not run
                 print(f"{path}: rows after {row['where']} not run")
                 break
+    if unbuilt:
+        print(f"skipped: {len(unbuilt)} rows of the fault build, which --faults PROGRAM runs"
+              f" (build-test/tests/intcalc_faults): {', '.join(unbuilt)}")
     print(f"{runs} runs, {failed} failed, {skipped} skipped")
     return 1 if failed or not runs + skipped else 0
 

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Performance guard: instructions per input byte on 1 MB of each benchmark workload, counted by
 # callgrind, held against the budgets in bench/ipb_budgets, for two builds of the calculator:
-# build/intcalc, the default preset's (brought up to date with the sources first), and a build of
-# type None with the compiler and linker flags of dpkg-buildflags, as a Debian package is built.
-# Fails when a workload goes over its budget in either, with the figure, the budget and the
-# commands that reproduce the count. Instruction counts do not depend on the load of the
+# build/intcalc, the default preset's (brought up to date with the sources first), and
+# build-deb/intcalc, the Debian package's (tools/deb.sh: type None, the flags of dpkg-buildflags,
+# hardening on). Fails when a workload goes over its budget in either, with the figure, the budget
+# and the commands that reproduce the count. Instruction counts do not depend on the load of the
 # machine, so the step needs no quiet machine.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -17,13 +17,7 @@ if [ ${#need[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}"
 fi
 cmake --workflow --preset default >/dev/null  # rebuilds only what changed since the last build
-# As a Debian package build configures it: type None, the flags of dpkg-buildflags (the
-# preprocessor's with the compiler's).
-(
-  eval "$(dpkg-buildflags --export=sh)"
-  CXXFLAGS="$CXXFLAGS $CPPFLAGS" cmake -S . -B build-distro -DCMAKE_BUILD_TYPE=None -DINTCALC_TESTS=OFF >/dev/null
-)
-cmake --build build-distro --target intcalc >/dev/null
+tools/deb.sh >/dev/null
 
 budgets=bench/ipb_budgets
 tmp=$(mktemp -d)
@@ -35,7 +29,7 @@ while read -r workload budget _; do
   case "$workload" in ''|'#'*) continue ;; esac
   "$tmp/gen_workloads" "$workload" 1000000 > "$tmp/$workload.txt"
   bytes=$(wc -c < "$tmp/$workload.txt")
-  for program in build/intcalc build-distro/intcalc; do
+  for program in build/intcalc build-deb/intcalc; do
     valgrind --tool=callgrind --callgrind-out-file="$tmp/callgrind.$workload" "$program" \
       < "$tmp/$workload.txt" > /dev/null 2> "$tmp/valgrind.$workload.log"
     instructions=$(sed -n 's/^\(summary\|totals\): *\([0-9]*\).*/\2/p' "$tmp/callgrind.$workload" | head -n 1)
