@@ -2,18 +2,7 @@
 """Runs the rows of case files against the calculator and compares stdout, stderr and exit status.
 
 usage: run_cases.py [--faults PROGRAM] [--emulator COMMAND] [--crlf] [--skip NAME]... PROGRAM CASEFILE...
-
-Each row runs with its input in a file, then trickled through a pipe in pieces from one byte up,
-each written once the program has taken the one before; a row with parts (\\p) also runs in
-lockstep, each part written once the output due before it has arrived. A row whose setup is its
-standard input (tty, say) runs once, that way; a `rest` row runs from a file only, and what the
-program left unread of it counts as standard output after what the program wrote, as
-`{ intcalc; cat; } < file` shows it. --skip leaves out the rows of a setup, a program (faults), a
-feed or one row (file.cases:LINE); --crlf expects every line end as CR LF (what a `rest` row
-leaves of its file too); --emulator runs the programs under a command (qemu-user, for a cross
-build). A run still going after TIME_LIMIT
-seconds times INTCALC_TEST_TIME_SCALE (default 1) has hung.
-"""
+tests/README.md describes the rows, how each is fed to the program and the options."""
 import argparse, fcntl, os, re, select, shlex, shutil, signal, struct, tempfile, termios, time
 
 # Seconds after which a run has hung (the longest takes 0.4 s here); slow or emulated machines
@@ -23,7 +12,6 @@ TRICKLE_GROWTH = 64  # trickled pieces grow by one byte every 64 bytes
 OWN_STDIN = ("stdin-closed", "stdin-dir", "tty", "tty-out")
 FIELD = re.compile(rb"\{(.*?)\*(\d+)\}|\\x([0-9a-fA-F]{2})|\\(.)|(.)", re.S)
 ESCAPES = {b"n": b"\n", b"r": b"\r", b"t": b"\t", b"0": b"\0"}
-
 
 def decode(field):
     """Field text to bytes: \\n \\r \\t \\0 \\\\ \\xHH, and {TEXT*N} for TEXT N times; \\p starts a part."""
@@ -36,7 +24,6 @@ def decode(field):
         else:
             parts[-1] += bytes.fromhex(hexa.decode()) if hexa else ESCAPES.get(escape, escape or plain)
     return parts
-
 
 def read_rows(path, line_end):
     """Rows `input | stdout | stderr | status | setup`: blanks around a field are dropped, missing
@@ -53,7 +40,6 @@ def read_rows(path, line_end):
                                  err=decode(field[2])[0].replace(b"\n", line_end), status=int(field[3] or 0),
                                  setup=field[4].decode()))
     return rows
-
 
 def run(program, row, feed):
     """Runs the program (its command line) once on the row's input, fed as `feed`: (stdout, stderr,
@@ -146,17 +132,14 @@ def run(program, row, feed):
             got[out_r] += f.read().replace(b"\n", row["line_end"])
     return (got[out_r], got[err_r], status if status >= 0 else 128 - status), trouble
 
-
 def feeds(row):
     setup = row["setup"].split(" ")[0]
     if setup == "rest":
         return ["file"]
     return [setup] if setup in OWN_STDIN else ["file", "trickle"] + ["lockstep"] * (len(row["input"]) > 1)
 
-
 def show(result):
     return " | ".join(repr(x[:200]) + ("..." if len(x) > 200 else "") for x in result[:2]) + f" | {result[2]}"
-
 
 def main():
     for fd in [fd for fd in range(3) if not os.path.exists(f"/proc/self/fd/{fd}")]:
@@ -197,7 +180,6 @@ def main():
               f" (build-test/tests/intcalc_faults): {', '.join(unbuilt)}")
     print(f"{runs} runs, {failed} failed, {skipped} skipped")
     return 1 if failed or not runs + skipped else 0
-
 
 if __name__ == "__main__":
     raise SystemExit(main())

@@ -17,7 +17,6 @@ import argparse
 import concurrent.futures
 import os
 import pty
-import random
 import re
 import select
 import shutil
@@ -27,54 +26,11 @@ import tempfile
 import termios
 import time
 
+from differential import generated_input  # the inputs of tests/differential.py
+
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
-
 # ---- differential -------------------------------------------------------------------------------
-
-def literal(rng):
-    r = rng.random()
-    if r < 0.03:
-        return '0'
-    if r < 0.85:
-        return str(rng.randrange(1, 100000))
-    if r < 0.97:
-        return str(rng.randrange(2**31 - 10, 2**33))  # wraps, or is the low 32 bits
-    return '0' * rng.randrange(3) + str(rng.randrange(10**19, 10**21))  # passes 2^64 or not
-
-
-def blank(rng):
-    return rng.choice(['', '', '', ' ', '\t', ' \r'])  # a lone CR vanishes on both platforms
-
-
-def expression(rng, depth=0):
-    if depth > 3 or rng.random() < 0.35:
-        return literal(rng)
-    if rng.random() < 0.2:
-        return '(' + blank(rng) + expression(rng, depth + 1) + ')'
-    return expression(rng, depth + 1) + blank(rng) + rng.choice('+-*/') + blank(rng) + expression(rng, depth + 1)
-
-
-# How an input ends, one row each: each row's text follows the input's complete lines.
-ENDINGS = [
-    lambda rng: '',
-    lambda rng: expression(rng),                                     # last line without its LF
-    lambda rng: expression(rng)[:3] + '\x1a' + expression(rng) + '\n',  # 0x1A: nothing after it
-    lambda rng: expression(rng)[:3] + '\0' + expression(rng) + '\n',    # NUL
-    lambda rng: expression(rng) + chr(rng.choice([0x01, 0x1b, 0x41, 0x7f, 0x80, 0xc3, 0xff])) + '\n',
-    lambda rng: expression(rng) + ')\n',
-    lambda rng: '\n',                                                # empty line
-    lambda rng: '0-2147483648/(0-1)\n',
-    lambda rng: '1' * rng.choice([16381, 16382]) + '\n',             # the literal's length limit
-    lambda rng: '(' * rng.choice([9995, 9996]) + '1' + ')' * 9996 + '\n',  # the stack limit
-]
-
-
-def generated_input(seed, index):
-    rng = random.Random(f'{seed}:{index}')
-    lines = ''.join(expression(rng) + rng.choice(['\n', '\r\n', '\r\r\n']) for _ in range(rng.randrange(16)))
-    return (lines + rng.choice(ENDINGS)(rng)).encode('latin-1')
-
 
 def run(program, data, stdin_file, stdout_file):
     """Runs program on data; returns (stdout, stderr, status). Input and output go through a
@@ -87,7 +43,6 @@ def run(program, data, stdin_file, stdout_file):
                            stdout=fout if stdout_file else subprocess.PIPE, stderr=subprocess.PIPE, timeout=60)
         fout.seek(0)
         return (fout.read() if stdout_file else p.stdout), p.stderr, p.returncode
-
 
 def differential(args):
     """A run whose output differs is made again, and only a difference that repeats counts: a run
@@ -113,14 +68,12 @@ def differential(args):
           f'made again, {time.time() - start:.0f} s')
     return 2 not in attempts
 
-
 # ---- smoke --------------------------------------------------------------------------------------
 
 def into(stdout, args, data):
     """Runs the Windows program with standard output on the descriptor given; returns (stderr, status)."""
     p = subprocess.run([args.windows], input=data, stdout=stdout, stderr=subprocess.PIPE, timeout=60)
     return p.stderr, p.returncode
-
 
 def closed_pipe(args):
     reader, writer = os.pipe()
@@ -130,11 +83,9 @@ def closed_pipe(args):
     finally:
         os.close(writer)
 
-
 def full_device(args):
     with open('/dev/full', 'wb') as full:
         return into(full, args, b'1\n')
-
 
 def null_device(args):
     """Writes 1000 values (3893 bytes of text) to NUL, through cmd; returns its status and the
@@ -148,7 +99,6 @@ def null_device(args):
         p = subprocess.run(['wine', 'cmd', '/c', 'intcalc.exe < in > NUL'], cwd=d, env=env,
                            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, timeout=60)
     return p.returncode, p.stderr.count(b':NtWriteFile (')
-
 
 def console(args, piped=False):
     """Enters two lines and a wrong one on a console (piped: through a pipe, the console standard
@@ -186,7 +136,6 @@ def console(args, piped=False):
     os.close(master)
     return (*seen, err, p.returncode)
 
-
 # One row per check: what it is, how it runs, what it must give.
 SMOKE = [
     ('CR LF on standard output and standard error, to pipes',
@@ -202,7 +151,6 @@ SMOKE = [
      (b'3\r\n', b'12\r\n', b'parse error\r\n', 0)),
 ]
 
-
 def smoke(args):
     ok = True
     for name, check, want in SMOKE:
@@ -212,7 +160,6 @@ def smoke(args):
             print(f'  got:  {got!r}\n  want: {want!r}')
             ok = False
     return ok
-
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
@@ -229,7 +176,6 @@ def main():
     if args.only != 'smoke':
         ok = differential(args) and ok
     sys.exit(0 if ok else 1)
-
 
 if __name__ == '__main__':
     main()
