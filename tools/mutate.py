@@ -52,9 +52,10 @@ from mutants import MUTANTS  # noqa: E402
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 WINDOWS_FILE = "runtime/platform_windows.cpp"
 BUILDS = {  # name: cache settings ({src}: the scratch copy), environment of the tests
-    "default": (["-DCMAKE_BUILD_TYPE=Release"], {"INTCALC_TEST_TIME_SCALE": "0.2"}),
+    "default": (["-DCMAKE_BUILD_TYPE=Release"], {"INTCALC_TEST_TIME_SCALE": "0.2", "INTCALC_TEST_SEED": "1"}),
     "asan": (["-DCMAKE_BUILD_TYPE=Debug", "-DINTCALC_SANITIZE=ON"],
-             {"ASAN_OPTIONS": "detect_leaks=1", "UBSAN_OPTIONS": "print_stacktrace=1", "INTCALC_TEST_TIME_SCALE": "0.2"}),
+             {"ASAN_OPTIONS": "detect_leaks=1", "UBSAN_OPTIONS": "print_stacktrace=1", "INTCALC_TEST_TIME_SCALE": "0.2",
+             "INTCALC_TEST_SEED": "1"}),
     "windows": (["-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_TOOLCHAIN_FILE={src}/cmake/mingw-w64-x86_64.cmake"],
                 {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "winedbg.exe=d", "INTCALC_TEST_TIME_SCALE": "0.5"}),
 }
