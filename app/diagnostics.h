@@ -6,6 +6,7 @@
 inline constexpr char YY_MSG_PARSE_ERROR[] = "parse error";
 inline constexpr char YY_MSG_STACK_OVERFLOW[] = "parser stack overflow";
 inline constexpr char YY_MSG_NO_ACTION[] = "fatal flex scanner internal error--no action found";
+inline constexpr char YY_MSG_NO_RULE[] = "parser internal error--no action found for the rule";
 inline constexpr char YY_MSG_EOB_MISSED[] = "fatal flex scanner internal error--end of buffer missed";
 inline constexpr char YY_MSG_BUFFER_OVERFLOW[] = "fatal error - scanner input buffer overflow";
 inline constexpr char YY_MSG_READ_FAILED[] = "read() in flex scanner failed";

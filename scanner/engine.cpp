@@ -7,7 +7,7 @@
 #include "runtime/lanes.h"
 #include "runtime/text_read.h"
 #include "scanner/scanner.h"
-#include "scanner/tables.h"
+#include "scanner/printed.h"
 
 FILE* yyin = nullptr;
 FILE* yyout = nullptr;

@@ -1,8 +1,8 @@
-// Scanner tables: the character classes and the compressed automaton that recognises the tokens.
-// Constant; the engine (scanner/engine.cpp) runs them.
+// Scanner tables: the token rules, and the character classes, the automaton and its compressed
+// form computed from them when the program is compiled. Constant; the engine (scanner/engine.cpp)
+// runs them, and scanner/printed.h checks them against the tables as first printed.
 #pragma once
 
-#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -10,235 +10,252 @@
 
 #include "scanner/scanner.h"
 
-// Character class of every byte value. 0 is the end-of-buffer marker (a NUL); 1 is any byte no
-// other class takes, bytes 0x80..0xFF included; 2 blank; 3 line feed; 4 ( 5 ) 6 * 7 + 8 - 9 /;
-// 10 digit.
-//                                          x0 x1 x2 x3 x4 x5 x6 x7 x8 x9 xA xB xC xD xE xF
-inline constexpr std::uint8_t yy_char_class[] = {
-    /* 0x */                                 0, 1, 1, 1, 1, 1, 1, 1, 1, 2, 3, 1, 1, 1, 1, 1,
-    /* 1x */                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
-    /* 2x */                                 2, 1, 1, 1, 1, 1, 1, 1, 4, 5, 6, 7, 1, 8, 1, 9,
-    /* 3x */                                10,10,10,10,10,10,10,10,10,10, 1, 1, 1, 1, 1, 1,
-    /* 4x */                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
-    /* 5x */                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
-    /* 6x */                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
-    /* 7x */                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
-    /* 8x */                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
-    /* 9x */                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
-    /* Ax */                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
-    /* Bx */                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
-    /* Cx */                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
-    /* Dx */                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
-    /* Ex */                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
-    /* Fx */                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
-};
-static_assert(std::size(yy_char_class) == 256, "one class for every byte value");
-
-// The classes again, as a reader states them, by byte ranges; every entry of the table above is
-// checked against it.
-constexpr int yy_class_by_ranges(int b) {
-    if (b == 0x00)
-        return 0;
-    if (b == '\t' || b == ' ')
-        return 2;
-    if (b == '\n')
-        return 3;
-    for (int c = 4; const char op : {'(', ')', '*', '+', '-', '/'}) {
-        if (b == op)
-            return c;
-        ++c;
-    }
-    return b >= '0' && b <= '9' ? 10 : 1;
-}
-static_assert([] {
-    for (int b = 0; b < 256; ++b)
-        if (yy_char_class[b] != yy_class_by_ranges(b))
-            return false;
-    return true;
-}(), "yy_char_class gives every byte the class its range has");
-
-// The class of a NUL byte that is data, not the end-of-buffer marker.
-inline constexpr int YY_NUL_CLASS = 1;
-
-// Meta class of every class, for template states (see YY_FIRST_TEMPLATE); no state reaches one.
-//                                          c0 c1 c2 c3 c4 c5 c6 c7 c8 c9 c10
-inline constexpr std::uint8_t yy_meta_class[] = {
-                                             0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1 };
-inline constexpr int YY_CLASSES = static_cast<int>(std::size(yy_meta_class));
-static_assert(*std::max_element(std::begin(yy_char_class), std::end(yy_char_class)) < YY_CLASSES,
-              "every class of yy_char_class has an entry in yy_meta_class");
-
-// Actions, numbered as yy_state_action numbers them: the ten rules in priority order (see
-// yy_rules), then the ones the engine takes for itself.
-enum YyAction : int {
-    YY_ACT_NONE,    // a state that accepts nothing
-    YY_ACT_PLUS,
-    YY_ACT_MINUS,
-    YY_ACT_TIMES,
-    YY_ACT_DIVIDE,
-    YY_ACT_LPAREN,
-    YY_ACT_RPAREN,
-    YY_ACT_NUMBER,  // converts the digits into yylval
-    YY_ACT_BLANK,   // no token: scanning goes on after the blank
-    YY_ACT_EOL,
-    YY_ACT_STRAY,   // any other byte: its own value is the token code
-    YY_ACT_COPY,    // copies the byte to yyout; selected by no state
-    YY_ACT_BUFFER_END,  // the end-of-buffer marker, or a NUL byte of the input
-    YY_ACT_INPUT_END,   // selected by no state: the end of input comes through a refill
-    YY_ACTIONS,
-};
-
-// Per-state tables. Action: the action of the text a state accepts (0: none). Base: where the
-// state's pairs start in the comb. Default: the state to fall back to when the pair at base +
-// class is not its. States: 1 start (2 behaves as 1), 3 end-of-buffer marker consumed, 4 any other
-// byte, 5 blank, 6 line feed, 7 ( 8 ) 9 * 10 + 11 - 12 /, 13 one digit, 14 two or more digits,
-// 15 dead.
-// state:                                    0   1   2   3   4   5   6   7   8   9  10  11  12  13  14  15
-inline constexpr std::int16_t yy_state_action[]  = {  0,  0,  0, 12, 10,  8,  9,  5,  6,  3,  1,  2,  4,  7,  7,  0 };
-inline constexpr std::int16_t yy_state_base[]    = {  0,  0,  0, 13, 14, 14, 14, 14, 14, 14, 14, 14, 14,  2,  1, 14 };
-inline constexpr std::int16_t yy_state_default[] = {  0, 15,  1, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15,  0 };
-inline constexpr int YY_STATES = static_cast<int>(std::size(yy_state_base));
-static_assert(std::size(yy_state_action) == YY_STATES && std::size(yy_state_default) == YY_STATES,
-              "yy_state_action, yy_state_base and yy_state_default have an entry for every state");
-static_assert(*std::max_element(std::begin(yy_state_action), std::end(yy_state_action)) < YY_ACTIONS,
-              "every action of yy_state_action is named in YyAction");
-
-// The comb of transition pairs: the target state, and the state that owns the pair.
-// index:                                   0   1   2   3   4   5   6   7   8   9  10  11  12  13  14  15  16  17  18  19  20  21  22  23  24
-inline constexpr std::int16_t yy_trans_next[]  = {  0,  4,  5,  6,  7,  8,  9, 10, 11, 12, 13, 14, 14, 15,  3, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15 };
-inline constexpr std::int16_t yy_trans_check[] = {  0,  1,  1,  1,  1,  1,  1,  1,  1,  1,  1, 14, 13,  3, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15, 15 };
-static_assert(std::size(yy_trans_next) == 25 && std::size(yy_trans_check) == 25);
-static_assert(*std::max_element(std::begin(yy_state_base), std::end(yy_state_base)) + YY_CLASSES <= std::size(yy_trans_check),
-              "the comb has a pair for every class at every state's base: lengthen yy_trans_next and yy_trans_check");
-
-inline constexpr int YY_START_STATE = 1;
-inline constexpr int YY_DEAD_STATE = 15;
-inline constexpr int YY_STOP_BASE = 14;                // entering a state with this base ends a match
-inline constexpr int YY_FIRST_TEMPLATE = YY_STATES;    // states from here on are templates: none
-
-// The successor of state s on class c: s's own pair if the comb holds one, else s's default's.
-// This is the lookup the rescan and the NUL step use; the matching loop runs on the byte table
-// derived from it below.
-constexpr std::ptrdiff_t yy_next_state(std::ptrdiff_t s, std::ptrdiff_t c) {
-    while (yy_trans_check[yy_state_base[s] + c] != s) {
-        s = yy_state_default[s];
-        if (s >= YY_FIRST_TEMPLATE)
-            c = yy_meta_class[c];
-    }
-    return yy_trans_next[yy_state_base[s] + c];
-}
-
-constexpr bool yy_accepts(std::ptrdiff_t s) {
-    return yy_state_action[s] != YY_ACT_NONE;
-}
-constexpr bool yy_stops(std::ptrdiff_t s) {
-    return yy_state_base[s] == YY_STOP_BASE;
-}
-
-// The states a match is ever in: all but state 0, which is no state, and state 2, which stands
-// for the start state but is never entered.
-constexpr bool yy_is_live(std::ptrdiff_t s) {
-    return s != 0 && s != 2;
-}
-static_assert([] {
-    for (int s = 0; s < YY_STATES; ++s)
-        for (int c = 0; c < YY_CLASSES && yy_is_live(s); ++c)
-            if (!yy_is_live(yy_next_state(s, c)))
-                return false;
-    return yy_is_live(YY_START_STATE);
-}(), "no live state leads to a state yy_is_live leaves out");
-static_assert(!yy_accepts(YY_START_STATE) && !yy_stops(YY_START_STATE),
-              "the start state neither accepts nor stops a match");
-static_assert(yy_stops(YY_DEAD_STATE) && !yy_accepts(YY_DEAD_STATE), "the dead state stops a match and accepts nothing");
-
 // ---------------------------------------------------------------------------------------------
-// The rules, in priority order. Each has the bytes it matches on its own (a digit also begins a
-// run of digits) and the token code its action returns. The code is 0 for the blank, which
-// returns none, and for any other byte, whose own value is the code; a few of those bytes stand
-// for them all.
+// The token rules, in priority order: a match is the longest text that a rule matches from the
+// token's start, and of matches of one length the first rule's wins. A rule matches one byte of
+// its set, or a run of one or more. `bytes` lists the set, "a-z" standing for a range; null for
+// every byte. The code a rule returns is a named token, or YY_NO_TOKEN for a blank (scanning goes
+// on with the next byte), or YY_OWN_CODE for the byte's own value (a NUL of the input, taken by
+// the last rule, is so the code 0, the end of input).
 
-struct YyRule {
-    int action;
+enum YyRuleKind : int { YY_ONE_BYTE, YY_RUN };
+inline constexpr int YY_NO_TOKEN = -1;
+inline constexpr int YY_OWN_CODE = -2;
+struct YyTokenRule {
+    YyRuleKind kind;
     const char* bytes;
     int token;
 };
-inline constexpr YyRule yy_rules[] = {
-    {YY_ACT_PLUS,   "+",          PLUS},
-    {YY_ACT_MINUS,  "-",          MINUS},
-    {YY_ACT_TIMES,  "*",          TIMES},
-    {YY_ACT_DIVIDE, "/",          DIVIDE},
-    {YY_ACT_LPAREN, "(",          LPAREN},
-    {YY_ACT_RPAREN, ")",          RPAREN},
-    {YY_ACT_NUMBER, "0123456789", NUMBER},
-    {YY_ACT_BLANK,  " \t",        0},
-    {YY_ACT_EOL,    "\n",         EOL},
-    {YY_ACT_STRAY,  "\x01\x08\x0b\x1f!'.:a\x7f\x80\xff", 0},
+inline constexpr YyTokenRule yy_token_rules[] = {
+    {YY_ONE_BYTE, "+",    PLUS},
+    {YY_ONE_BYTE, "-",    MINUS},
+    {YY_ONE_BYTE, "*",    TIMES},
+    {YY_ONE_BYTE, "/",    DIVIDE},
+    {YY_ONE_BYTE, "(",    LPAREN},
+    {YY_ONE_BYTE, ")",    RPAREN},
+    {YY_RUN,      "0-9",  NUMBER},
+    {YY_ONE_BYTE, " \t",  YY_NO_TOKEN},
+    {YY_ONE_BYTE, "\n",   EOL},
+    {YY_ONE_BYTE, nullptr, YY_OWN_CODE},  // any other byte
 };
-static_assert([] {
-    for (int i = 0; i < static_cast<int>(std::size(yy_rules)); ++i)
-        if (yy_rules[i].action != YY_ACT_PLUS + i)
-            return false;
-    return true;
-}(), "yy_rules lists the rules in the order of their actions");
+inline constexpr int YY_RULES = static_cast<int>(std::size(yy_token_rules));
+static_assert(YY_RULES < 32, "a set of rules is held in 32 bits");
 
-// The action that the one byte b, matched on its own, takes.
-constexpr int yy_action_of_byte(char b) {
-    return yy_state_action[yy_next_state(YY_START_STATE, yy_char_class[static_cast<unsigned char>(b)])];
-}
-static_assert([] {
-    for (const YyRule& rule : yy_rules)
-        for (const char* b = rule.bytes; *b != 0; ++b)
-            if (yy_action_of_byte(*b) != rule.action)
-                return false;
-    return true;
-}(), "each byte of a rule in yy_rules takes that rule's action in the tables");
-static_assert([] {
-    for (int s = 0; s < YY_STATES; ++s) {
-        int a = yy_state_action[s];
-        if (yy_is_live(s) && a != YY_ACT_NONE && a != YY_ACT_BUFFER_END && (a < YY_ACT_PLUS || a >= YY_ACT_PLUS + static_cast<int>(std::size(yy_rules))))
-            return false;
+// Whether rule r's set holds byte b.
+constexpr bool yy_rule_takes(int r, int b) {
+    const char* s = yy_token_rules[r].bytes;
+    if (s == nullptr)
+        return true;
+    for (; *s != 0; ++s) {
+        int first = static_cast<unsigned char>(*s), last = first;
+        if (s[1] == '-' && s[2] != 0) {
+            last = static_cast<unsigned char>(s[2]);
+            s += 2;
+        }
+        if (b >= first && b <= last)
+            return true;
     }
-    return true;
-}(), "every action a state takes is the end of the buffer or a rule of yy_rules");
+    return false;
+}
 
+// Actions, numbered as the rules are (from 1), then the ones the engine takes for itself.
+inline constexpr int YY_ACT_NONE = 0;                    // a state that accepts nothing
+inline constexpr int YY_ACT_COPY = YY_RULES + 1;         // copies a byte to yyout: selected by no state
+inline constexpr int YY_ACT_BUFFER_END = YY_RULES + 2;   // the end-of-buffer marker, or a NUL of the input
+inline constexpr int YY_ACT_INPUT_END = YY_RULES + 3;    // selected by no state: the end of input comes through a refill
+inline constexpr int YY_ACTIONS = YY_RULES + 4;
+constexpr int yy_action_of(int token) {  // the action of the rule that returns `token`
+    for (int r = 0; r < YY_RULES; ++r)
+        if (yy_token_rules[r].token == token)
+            return r + 1;
+    return YY_ACT_NONE;
+}
+inline constexpr int YY_ACT_BLANK = yy_action_of(YY_NO_TOKEN);
+inline constexpr int YY_ACT_STRAY = yy_action_of(YY_OWN_CODE);
 static_assert([] {
     for (int token = EOL; token < YY_TOKEN_LIMIT; ++token)
-        if (std::none_of(std::begin(yy_rules), std::end(yy_rules), [&](const YyRule& rule) { return rule.token == token; }))
+        if (yy_action_of(token) == YY_ACT_NONE)
             return false;
-    return true;
-}(), "every named token of scanner.h is returned by a rule of yy_rules");
-
-// The token code each action returns, for the actions that return a named token; 0 for the
-// others.
-struct YyActionTokens {
-    int of[YY_ACTIONS];
-};
-constexpr YyActionTokens yy_derive_action_tokens() {
-    YyActionTokens t{};
-    for (const YyRule& rule : yy_rules)
-        t.of[rule.action] = rule.token;
-    return t;
-}
-inline constexpr YyActionTokens yy_action_token = yy_derive_action_tokens();
+    return YY_ACT_BLANK != YY_ACT_NONE && YY_ACT_STRAY != YY_ACT_NONE;
+}(), "every named token of scanner.h, the blank and the byte's own code are returned by a rule");
 
 // ---------------------------------------------------------------------------------------------
-// The byte table, derived from the tables above when the program is compiled, for the matching
-// loop: one load per byte instead of a class lookup and a walk along the default chain.
+// Character classes: bytes that every rule takes alike share a class. Class 0 is the end-of-buffer
+// marker, the NUL byte alone; the others are numbered in the order of their smallest bytes. A
+// NUL that is data is scanned in the class of the bytes that the rules take as they take a NUL.
 
 inline constexpr int YY_BYTES = 256;
+constexpr unsigned yy_rules_taking(int b) {
+    unsigned set = 0;
+    for (int r = 0; r < YY_RULES; ++r)
+        set |= yy_rule_takes(r, b) ? 1u << r : 0;
+    return set;
+}
+struct YyClasses {
+    std::uint8_t of[YY_BYTES];
+    int classes;
+    int nul;  // the class of a NUL byte of the input
+};
+constexpr YyClasses yy_derive_classes() {
+    YyClasses c{{}, 1, -1};
+    for (int b = 1; b < YY_BYTES; ++b) {
+        int a = 1;
+        while (a < b && (a == 0 || yy_rules_taking(a) != yy_rules_taking(b)))
+            ++a;
+        c.of[b] = a < b ? c.of[a] : static_cast<std::uint8_t>(c.classes++);
+        if (c.nul < 0 && yy_rules_taking(b) == yy_rules_taking(0))
+            c.nul = c.of[b];
+    }
+    return c;
+}
+inline constexpr YyClasses yy_classes = yy_derive_classes();
+inline constexpr const std::uint8_t (&yy_char_class)[YY_BYTES] = yy_classes.of;
+inline constexpr int YY_CLASSES = yy_classes.classes;
+inline constexpr int YY_NUL_CLASS = yy_classes.nul;
+static_assert(YY_NUL_CLASS > 0, "some byte other than NUL is taken by the rules as a NUL is");
+
+// ---------------------------------------------------------------------------------------------
+// The automaton, by the subset construction: after the start, a state is the set of rules that
+// have matched the text so far and may have matched it whole (a run may go on). The start state
+// is 1 (0 is no state); the others are numbered as first reached, classes in order, the dead state
+// (no rule) last. On the marker every state goes to the marker state, which goes on to the dead
+// state, so the marker ends every match.
+
+inline constexpr int YY_START_STATE = 1;
+inline constexpr int YY_MAX_STATES = 32;  // room for the construction: more fails the build
+
+struct YyAutomaton {
+    unsigned rules[YY_MAX_STATES];      // the rules of each state
+    int next[YY_MAX_STATES][YY_BYTES];  // the successor of each state on each class
+    int action[YY_MAX_STATES];
+    int states, marker, dead;
+};
+constexpr YyAutomaton yy_construct_automaton() {
+    constexpr unsigned START = ~0u, MARKER = ~0u - 1;  // sets that no text gives
+    YyAutomaton a{{0, START, MARKER}, {}, {}, 3, 2, -1};
+    for (int s = YY_START_STATE; s < a.states; ++s)
+        for (int c = 1; c < YY_CLASSES && a.rules[s] != MARKER; ++c) {
+            int b = 0;
+            while (yy_char_class[b] != c)
+                ++b;
+            unsigned to = 0;
+            for (int r = 0; r < YY_RULES; ++r)
+                if (yy_rule_takes(r, b) && (a.rules[s] == START || (a.rules[s] >> r & 1 && yy_token_rules[r].kind == YY_RUN)))
+                    to |= 1u << r;
+            int t = YY_START_STATE;
+            while (t < a.states && a.rules[t] != to)
+                ++t;
+            if (t == a.states && to != 0 && a.states < YY_MAX_STATES - 1)
+                a.rules[a.states++] = to;
+            a.next[s][c] = to == 0 ? -1 : t;  // the dead state: numbered below
+        }
+    a.dead = a.states++;
+    for (int s = YY_START_STATE; s < a.states; ++s) {
+        for (int c = 0; c < YY_CLASSES; ++c) {
+            int& t = a.next[s][c];
+            t = c == 0 ? (s == a.marker ? a.dead : a.marker) : s == a.marker || s == a.dead || t < 0 ? a.dead : t;
+        }
+        unsigned rules = a.rules[s] == START || s == a.dead ? 0 : a.rules[s];
+        a.action[s] = s == a.marker ? YY_ACT_BUFFER_END : rules == 0 ? YY_ACT_NONE : std::countr_zero(rules) + 1;
+    }
+    return a;
+}
+inline constexpr YyAutomaton yy_automaton = yy_construct_automaton();
+static_assert(yy_automaton.states < YY_MAX_STATES, "the token rules need more states than YY_MAX_STATES");
+inline constexpr int YY_STATES = yy_automaton.states;
+inline constexpr int YY_DEAD_STATE = yy_automaton.dead;
+
+constexpr bool yy_accepts(std::ptrdiff_t s) {
+    return yy_automaton.action[s] != YY_ACT_NONE;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The compressed automaton: a comb of transition pairs (the target, and the state that owns the
+// pair) with a base and a default per state. The successor of s on class c is s's own pair at
+// base + c where it has one, otherwise its default's. The dead state's pairs cover every class and
+// every other state's default is the dead state, so a state keeps a pair only where it steps
+// otherwise; a state with none takes the dead state's base, YY_STOP_BASE: entering one ends a
+// match. The rows are laid at the first base where their pairs find free slots.
+
+inline constexpr int YY_MAX_PAIRS = 512;
+struct YyComb {
+    std::int16_t action[YY_MAX_STATES], base[YY_MAX_STATES], fallback[YY_MAX_STATES];
+    std::int16_t next[YY_MAX_PAIRS], check[YY_MAX_PAIRS];
+    std::uint8_t meta[YY_BYTES];  // meta class of each class, read only in template states
+    int first_template;           // states from here on are templates, their pairs by meta class
+};
+constexpr YyComb yy_pack_automaton() {
+    const YyAutomaton& a = yy_automaton;
+    YyComb k{};
+    k.first_template = a.states;
+    for (std::int16_t& c : k.check)
+        c = -1;
+    for (int i = 0; i < a.states; ++i) {
+        int s = i == 0 ? a.dead : i == a.dead ? 0 : i;  // the dead state first; 0 is no state
+        k.action[s] = static_cast<std::int16_t>(a.action[s]);
+        k.fallback[s] = static_cast<std::int16_t>(s == a.dead || s == 0 ? 0 : a.dead);
+        auto own = [&](int c) { return s == a.dead || a.next[s][c] != a.next[a.dead][c]; };
+        bool any = false;
+        for (int c = 0; c < YY_CLASSES; ++c)
+            any = any || own(c);
+        auto fits = [&](int b) {
+            for (int c = 0; c < YY_CLASSES; ++c)
+                if (own(c) && k.check[b + c] >= 0)
+                    return false;
+            return true;
+        };
+        int b = any ? 0 : k.base[a.dead];
+        while (any && !fits(b))
+            ++b;
+        for (int c = 0; c < YY_CLASSES && any && s != 0; ++c)
+            if (own(c)) {
+                k.next[b + c] = static_cast<std::int16_t>(a.next[s][c]);
+                k.check[b + c] = static_cast<std::int16_t>(s);
+            }
+        k.base[s] = static_cast<std::int16_t>(b);
+    }
+    return k;
+}
+inline constexpr YyComb yy_comb = yy_pack_automaton();
+inline constexpr int YY_STOP_BASE = yy_comb.base[YY_DEAD_STATE];
+
+// The successor of state s on class c in comb k: s's own pair if the comb holds one, else s's
+// default's. The rescan and the NUL step look states up so; the matching loop runs on the byte
+// table derived below.
+constexpr std::ptrdiff_t yy_next_in(const YyComb& k, std::ptrdiff_t s, std::ptrdiff_t c) {
+    while (k.check[k.base[s] + c] != s) {
+        s = k.fallback[s];
+        if (s >= k.first_template)
+            c = k.meta[c];
+    }
+    return k.next[k.base[s] + c];
+}
+constexpr std::ptrdiff_t yy_next_state(std::ptrdiff_t s, std::ptrdiff_t c) {
+    return yy_next_in(yy_comb, s, c);
+}
+constexpr bool yy_stops(std::ptrdiff_t s) {
+    return yy_comb.base[s] == YY_STOP_BASE;
+}
+static_assert([] {
+    for (int s = YY_START_STATE; s < YY_STATES; ++s)
+        for (int c = 0; c < YY_CLASSES; ++c)
+            if (yy_next_state(s, c) != yy_automaton.next[s][c] || yy_comb.base[s] + YY_CLASSES > YY_MAX_PAIRS)
+                return false;
+    return !yy_accepts(YY_START_STATE) && !yy_stops(YY_START_STATE) && !yy_accepts(YY_DEAD_STATE);
+}(), "the comb holds the automaton");
+
+// ---------------------------------------------------------------------------------------------
+// The byte table, for the matching loop: one load per byte instead of a class lookup and a walk
+// along the default chain.
 
 // A match backs up at most one byte: a step that ends a match in a state accepting nothing (the
 // dead state) is taken only from a state that accepts, so the match then ends in that state, one
 // byte back.
 static_assert([] {
-    for (int s = 0; s < YY_STATES; ++s)
-        for (int c = 0; c < YY_CLASSES; ++c) {
-            if (!yy_is_live(s) || yy_stops(s))
-                continue;
-            auto t = yy_next_state(s, c);
-            if (yy_stops(t) && !yy_accepts(t) && !yy_accepts(s))
+    for (int s = YY_START_STATE; s < YY_STATES; ++s)
+        for (int c = 0; c < YY_CLASSES && !yy_stops(s); ++c)
+            if (auto t = yy_next_state(s, c); yy_stops(t) && !yy_accepts(t) && !yy_accepts(s))
                 return false;
-        }
     return true;
 }(), "a match backs up at most one byte");
 
@@ -278,67 +295,40 @@ constexpr YyEntry yy_entry(std::ptrdiff_t s, std::ptrdiff_t t) {
 }
 
 // What the matching loop reads, in one constant object (one base address): the entry of every
-// state's step on every byte, a row of 256 per state; and each state's action and the token code
-// that action returns, by the state with or without the back-up mark. Rows are built from the
-// comb by inheritance, a state's own pairs laid over its default's row (a second way to the
-// answers that yy_next_state finds by walking the chain; the two are checked against each other
-// below). The rows of states that a match never leaves (it ends on entering them) end the match in
-// the dead state, which has no action.
+// state's step on every byte, a row of 256 per state; and each state's action and the named token
+// that action returns (0 for none), by the state with or without the back-up mark. The rows of
+// states that a match never leaves (it ends on entering them) end the match in the dead state.
 struct YyMatchTables {
     std::int16_t next[YY_STATES * YY_BYTES];  // yy_row(state) + byte
     std::int8_t action[2 * YY_BACK_UP];       // by ending
     std::uint16_t token[2 * YY_BACK_UP];
 };
-
 constexpr YyMatchTables yy_derive_match_tables() {
-    std::ptrdiff_t by_class[YY_STATES][YY_CLASSES] = {};
-    bool built[YY_STATES] = {};
-    for (int pass = 0; pass < YY_STATES; ++pass) {  // a row is built once its default's row is
-        for (int s = 0; s < YY_STATES; ++s) {
-            int d = yy_state_default[s];
-            if (built[s] || !yy_is_live(s) || (d != 0 && !built[d]))
-                continue;
-            for (int c = 0; c < YY_CLASSES; ++c) {
-                int i = yy_state_base[s] + c;
-                by_class[s][c] = yy_trans_check[i] == s ? yy_trans_next[i] : d != 0 ? by_class[d][c] : YY_DEAD_STATE;
-            }
-            built[s] = true;
-        }
-    }
     YyMatchTables t{};
-    for (int s = 0; s < YY_STATES; ++s) {
+    for (int s = YY_START_STATE; s < YY_STATES; ++s) {
         for (int b = 0; b < YY_BYTES; ++b)
             t.next[yy_row(s) + b] = static_cast<std::int16_t>(
-                built[s] && !yy_stops(s) ? yy_entry(s, by_class[s][yy_char_class[b]]) : ~YY_DEAD_STATE);
+                yy_stops(s) ? ~YY_DEAD_STATE : yy_entry(s, yy_next_state(s, yy_char_class[b])));
+        int a = yy_automaton.action[s];
+        int token = a >= 1 && a <= YY_RULES && yy_token_rules[a - 1].token >= EOL ? yy_token_rules[a - 1].token : 0;
         for (int ending : {s, s + YY_BACK_UP}) {
-            t.action[ending] = static_cast<std::int8_t>(yy_state_action[s]);
-            t.token[ending] = static_cast<std::uint16_t>(yy_action_token.of[yy_state_action[s]]);
+            t.action[ending] = static_cast<std::int8_t>(a);
+            t.token[ending] = static_cast<std::uint16_t>(token);
         }
     }
     return t;
 }
 inline constexpr YyMatchTables yy_match = yy_derive_match_tables();
 
-// The byte table and the comb agree on every state a match goes on from and every byte (and so
-// on every class, each class having at least one byte).
-static_assert([] {
-    for (int s = 0; s < YY_STATES; ++s)
-        for (int b = 0; b < YY_BYTES; ++b)
-            if (yy_is_live(s) && !yy_stops(s) &&
-                yy_match.next[yy_row(s) + b] != yy_entry(s, yy_next_state(s, yy_char_class[b])))
-                return false;
-    return true;
-}(), "the byte table agrees with the comb");
-
 // ---------------------------------------------------------------------------------------------
 // The digit run. A first digit leads from the start state to YY_ONE_DIGIT, and a digit from there
 // or from YY_DIGITS to YY_DIGITS: so the digits after a first one may be taken several at once,
 // and then the step on the byte after them from YY_DIGITS' row.
 
-inline constexpr int YY_ONE_DIGIT = 13;
-inline constexpr int YY_DIGITS = 14;
 inline constexpr char YY_FIRST_DIGIT = '0';
 inline constexpr char YY_LAST_DIGIT = '9';
+inline constexpr int YY_ONE_DIGIT = static_cast<int>(yy_next_state(YY_START_STATE, yy_char_class[static_cast<unsigned char>(YY_FIRST_DIGIT)]));
+inline constexpr int YY_DIGITS = static_cast<int>(yy_next_state(YY_ONE_DIGIT, yy_char_class[static_cast<unsigned char>(YY_FIRST_DIGIT)]));
 
 // Whether exactly the digits lead from s to the row of t.
 constexpr bool yy_digits_lead(int s, int t) {
@@ -349,7 +339,7 @@ constexpr bool yy_digits_lead(int s, int t) {
 }
 static_assert(yy_digits_lead(YY_START_STATE, YY_ONE_DIGIT) && yy_digits_lead(YY_ONE_DIGIT, YY_DIGITS) &&
               yy_digits_lead(YY_DIGITS, YY_DIGITS), "exactly the digits lead into and along the digit run");
-static_assert(yy_state_action[YY_ONE_DIGIT] == YY_ACT_NUMBER && yy_state_action[YY_DIGITS] == YY_ACT_NUMBER,
+static_assert(yy_match.token[YY_ONE_DIGIT] == NUMBER && yy_match.token[YY_DIGITS] == NUMBER,
               "the digit states accept a number");
 // After a run, however long, the step on the byte that ends it may be taken from YY_DIGITS' row:
 // on a byte other than a digit, YY_ONE_DIGIT and YY_DIGITS step alike (the two accept the same

@@ -1,0 +1,138 @@
+// The calculator's grammar: its symbols, its rules with their actions, and the operators'
+// precedence. The parse tables are computed from this file (parser/lalr.h); nothing else names a
+// rule's shape.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+
+#include "app/diagnostics.h"
+#include "runtime/output.h"
+#include "scanner/scanner.h"
+
+// ---------------------------------------------------------------------------------------------
+// Symbols. The terminals are the end of input, the error symbol, the undefined token (the symbol
+// of every code that no rule expects), then one for each named token, in the order of the
+// tokens' codes. The nonterminals follow them.
+
+inline constexpr int YYSYMBOL_END = 0;
+inline constexpr int YYSYMBOL_ERROR = 1;
+inline constexpr int YYSYMBOL_UNDEFINED = 2;
+inline constexpr int YYMAX_TOKEN = YY_TOKEN_LIMIT - 1;  // the last named token's code
+
+// The symbol of a named token, EOL to YYMAX_TOKEN.
+constexpr int yy_token_symbol(int token) {
+    return token - EOL + YYSYMBOL_UNDEFINED + 1;
+}
+inline constexpr int YYFIRST_NONTERMINAL = yy_token_symbol(YYMAX_TOKEN) + 1;
+
+enum YyNonterminal : int {
+    YYNT_INPUT = YYFIRST_NONTERMINAL,  // the start symbol
+    YYNT_LINES,
+    YYNT_EXPR,
+    YYNT_LIMIT,  // one past the last nonterminal
+};
+inline constexpr int YYNT_START = YYNT_INPUT;
+inline constexpr int YYNONTERMINALS = YYNT_LIMIT - YYFIRST_NONTERMINAL;
+inline constexpr int YYSYMBOL_BEYOND = YYNT_LIMIT;  // of every token code above YYMAX_TOKEN: in no rule
+inline constexpr int YYSYMBOLS = YYSYMBOL_BEYOND + 1;  // every symbol a token code can have
+
+// ---------------------------------------------------------------------------------------------
+// Rule actions: the value of a rule from the values of its right-hand symbols, v[0] the first.
+// Addition, subtraction and multiplication wrap around: they are computed on uint32_t, where that
+// is defined, and converted back (also modulo 2^32).
+
+using YyRuleAction = std::int32_t (*)(const std::int32_t* v);
+
+inline std::int32_t yy_no_value(const std::int32_t*) {  // the empty rule's: never read
+    return 0;
+}
+inline std::int32_t yy_first_value(const std::int32_t* v) {
+    return v[0];
+}
+inline std::int32_t yy_print_line(const std::int32_t* v) {
+    out_value_line(v[1]);
+    return 0;  // the value of `lines`, never read
+}
+inline std::int32_t yy_add(const std::int32_t* v) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(v[0]) + static_cast<std::uint32_t>(v[2]));
+}
+inline std::int32_t yy_subtract(const std::int32_t* v) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(v[0]) - static_cast<std::uint32_t>(v[2]));
+}
+inline std::int32_t yy_multiply(const std::int32_t* v) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(v[0]) * static_cast<std::uint32_t>(v[2]));
+}
+// Truncating division. The two divisions the processor would fault on end the run instead, with
+// every value of the earlier lines still written out.
+inline std::int32_t yy_divide(const std::int32_t* v) {
+    if (v[2] == 0)
+        yy_fatal(YY_MSG_DIVISION_BY_ZERO);
+    if (v[0] == INT32_MIN && v[2] == -1)
+        yy_fatal(YY_MSG_DIVISION_OVERFLOW);
+    return v[0] / v[2];
+}
+inline std::int32_t yy_inner_value(const std::int32_t* v) {
+    return v[1];
+}
+
+// ---------------------------------------------------------------------------------------------
+// The rules, one row each, numbered from 1 in the order of the rows. A right-hand symbol is a
+// nonterminal or a named token's code. A rule takes the precedence of its last token unless the
+// row names another token (or a name of a precedence level) for it.
+
+enum YyRule : int {
+    YYRULE_NONE,  // no rule: a step that reduces by it is a syntax error
+    YYRULE_INPUT,
+    YYRULE_NO_LINES,
+    YYRULE_LINE,
+    YYRULE_ADD,
+    YYRULE_SUBTRACT,
+    YYRULE_MULTIPLY,
+    YYRULE_DIVIDE,
+    YYRULE_PARENS,
+    YYRULE_NUMBER,
+    YYRULES,
+};
+
+inline constexpr int YYMAX_RHS = 3;
+struct YyGrammarRule {
+    int rule;
+    int lhs;
+    int length;
+    int rhs[YYMAX_RHS];  // grammar symbols
+    YyRuleAction action;
+    int precedence;  // the token whose precedence the rule has; 0: its last token's
+};
+constexpr YyGrammarRule yy_rule(int rule, int lhs, std::initializer_list<int> rhs, YyRuleAction action,
+                                int precedence = 0) {
+    YyGrammarRule r{rule, lhs, static_cast<int>(rhs.size()), {}, action, precedence};
+    int k = 0;
+    for (int x : rhs)
+        r.rhs[k++] = x >= EOL ? yy_token_symbol(x) : x;
+    return r;
+}
+
+inline constexpr YyGrammarRule yy_grammar[] = {
+    yy_rule(YYRULE_INPUT,    YYNT_INPUT, {YYNT_LINES},                 yy_first_value),
+    yy_rule(YYRULE_NO_LINES, YYNT_LINES, {},                           yy_no_value),
+    yy_rule(YYRULE_LINE,     YYNT_LINES, {YYNT_LINES, YYNT_EXPR, EOL}, yy_print_line),
+    yy_rule(YYRULE_ADD,      YYNT_EXPR,  {YYNT_EXPR, PLUS, YYNT_EXPR},   yy_add),
+    yy_rule(YYRULE_SUBTRACT, YYNT_EXPR,  {YYNT_EXPR, MINUS, YYNT_EXPR},  yy_subtract),
+    yy_rule(YYRULE_MULTIPLY, YYNT_EXPR,  {YYNT_EXPR, TIMES, YYNT_EXPR},  yy_multiply),
+    yy_rule(YYRULE_DIVIDE,   YYNT_EXPR,  {YYNT_EXPR, DIVIDE, YYNT_EXPR}, yy_divide),
+    yy_rule(YYRULE_PARENS,   YYNT_EXPR,  {LPAREN, YYNT_EXPR, RPAREN},    yy_inner_value),
+    yy_rule(YYRULE_NUMBER,   YYNT_EXPR,  {NUMBER},                       yy_first_value),
+};
+
+// Operator precedence, lowest first: one row a level, each with its associativity.
+enum YyAssociativity : int { YY_LEFT, YY_RIGHT, YY_NONASSOC };
+inline constexpr int YYMAX_LEVEL_TOKENS = 4;
+struct YyPrecedenceLevel {
+    YyAssociativity associativity;
+    int tokens[YYMAX_LEVEL_TOKENS];  // token codes (0 ends the row)
+};
+inline constexpr YyPrecedenceLevel yy_precedence[] = {
+    {YY_LEFT, {PLUS, MINUS}},
+    {YY_LEFT, {TIMES, DIVIDE}},
+};
