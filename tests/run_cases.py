@@ -9,7 +9,7 @@ import argparse, fcntl, os, re, select, shlex, shutil, signal, struct, tempfile,
 # scale it with INTCALC_TEST_TIME_SCALE.
 TIME_LIMIT = 30 * float(os.environ.get("INTCALC_TEST_TIME_SCALE", "1"))
 TRICKLE_GROWTH = 64  # trickled pieces grow by one byte every 64 bytes
-OWN_STDIN = ("stdin-closed", "stdin-dir", "tty", "tty-out")
+OWN_STDIN = ("stdin-closed", "stdin-dir", "tty")
 FIELD = re.compile(rb"\{(.*?)\*(\d+)\}|\\x([0-9a-fA-F]{2})|\\(.)|(.)", re.S)
 ESCAPES = {b"n": b"\n", b"r": b"\r", b"t": b"\t", b"0": b"\0"}
 
@@ -44,7 +44,7 @@ def read_rows(path, line_end):
 def run(program, row, feed):
     """Runs the program (its command line) once on the row's input, fed as `feed`: (stdout, stderr,
     status), trouble."""
-    stepped = feed in ("lockstep", "tty", "tty-out")
+    stepped = feed in ("lockstep", "tty")
     data = b"".join(row["input"])
     parts = row["input"] if stepped else [data]
     out_r, out_w = os.pipe()
@@ -67,7 +67,7 @@ def run(program, row, feed):
                 rest = os.dup(f.fileno())  # shares the file offset with the program's standard input
     elif feed == "stdin-dir":
         child[0] = os.open("/", os.O_RDONLY | os.O_CLOEXEC)
-    elif feed in ("tty", "tty-out"):  # stdout (tty: stdin too) on a terminal: no echo, no CR added, a typed CR kept
+    elif feed == "tty":  # stdout (and stdin, but with `tty out`) on a terminal: no echo, no CR added, a typed CR kept
         os.close(out_r)
         out_r, child[1] = os.openpty()
         mode = termios.tcgetattr(child[1])
@@ -75,7 +75,7 @@ def run(program, row, feed):
         mode[1] &= ~termios.OPOST
         mode[3] &= ~termios.ECHO
         termios.tcsetattr(child[1], termios.TCSANOW, mode)
-        child[0], writer = (child[1], os.dup(out_r)) if feed == "tty" else os.pipe()
+        child[0], writer = os.pipe() if options == ["out"] else (child[1], os.dup(out_r))
     elif feed != "stdin-closed":
         child[0], writer = os.pipe()
     if writer is not None:
