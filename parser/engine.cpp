@@ -18,14 +18,16 @@ int yynerrs = 0;
 namespace {
 
 constexpr int YYEMPTY = -2;            // yychar when no lookahead is held
-constexpr int YYSYMBOL_NONE = YYCOLUMNS - 1;  // the symbol while none is held: no symbol's column
-static_assert(YYSYMBOL_NONE >= YYSYMBOLS, "YYCOLUMNS leaves a column for no lookahead");
+constexpr int YYSYMBOL_NONE = -1;     // the symbol while no lookahead is held
+// The symbol after a reduction that pops nothing has filled the stacks: no symbol's, its every
+// step a syntax error's, so that the parse ends without reading a token.
+constexpr int YYSYMBOL_FULL = YYCOLUMNS - 1;
+static_assert(YYSYMBOL_FULL >= YYSYMBOLS, "YYCOLUMNS leaves a column for full stacks");
 constexpr int YYINITDEPTH = 200;       // stack entries held in the call's own storage
 constexpr int YYMAXDEPTH = 10000;      // the stacks never grow beyond this
 static_assert(YYINITDEPTH == 200 && YYMAXDEPTH == 10000,
               "the stack sizes are also in tests/cases (stack_limit, resource_faults), fuzz/corpus/stack_overflow, "
               "README.md and docs/intcalc.1 (Limits): change them there too");
-constexpr int YY_STACKS_FULL = -1;     // a reduction's result when its push reached the limit
 
 // How often the stacks can grow: 200 -> 400 -> ... -> 6400 -> 10000.
 constexpr int max_growths() {
@@ -79,61 +81,67 @@ struct Stacks {
     return {static_cast<std::int16_t*>(more_states), static_cast<std::int32_t*>(more_values), wanted};
 }
 
-// The stacks of one parse: their tops as pointers one past the top entry, and `limit`, where the
-// state stack is full. After every push at least one slot is free above each top.
+// What a push needs besides the stack tops (which the parse keeps in variables of their own, one
+// past the top entry): `limit`, where the state stack is full, and the storage of the stacks.
+// After every push at least one slot is free above each top.
 struct Parse {
-    std::int16_t* next;
-    std::int32_t* vnext;
     const std::int16_t* limit;
     Stacks stacks;
     void** grown;  // storage of grown stacks, released only when the parse ends
     int generations;
+    std::ptrdiff_t held;  // the lookahead's symbol when the stacks filled
 };
 
 // After the push that filled the stacks, they grow; false at the limit.
-bool grow(Parse& parse) {
-    int depth = static_cast<int>(parse.next - parse.stacks.states);
+bool grow(Parse& parse, std::int16_t*& next, std::int32_t*& vnext) {
+    int depth = static_cast<int>(next - parse.stacks.states);
     Stacks more = grow_stacks(parse.stacks, depth, parse.grown + parse.generations);
     if (more.capacity == 0)
         return false;
     parse.generations += 2;
     parse.stacks = more;
-    parse.next = more.states + depth;
-    parse.vnext = more.values + depth;
+    next = more.states + depth;
+    vnext = more.values + depth;
     parse.limit = more.states + more.capacity;
     return true;
 }
 
 // Pushes a state with its value; false when the stacks have reached their limit.
-[[gnu::always_inline]] inline bool push(Parse& parse, std::ptrdiff_t state, std::int32_t value) {
-    *parse.next++ = static_cast<std::int16_t>(state);
-    *parse.vnext++ = value;
-    return parse.next != parse.limit || grow(parse);
+[[gnu::always_inline]] inline bool push(Parse& parse, std::int16_t*& next, std::int32_t*& vnext, std::ptrdiff_t state,
+                                        std::int32_t value) {
+    *next++ = static_cast<std::int16_t>(state);
+    *vnext++ = value;
+    return next != parse.limit || grow(parse, next, vnext);
 }
 
 // Reduces by rule R: its action computes the result from its right-hand values, its right side
 // is popped and the goto's state pushed with the result. Returns the rule that state reduces by at
-// once (YYRULE_NONE: it waits for a lookahead), or YY_STACKS_FULL when the push reached the
-// limit; only a reduction that pops nothing can, the others leave the stacks no deeper than they
-// were. Instantiated once per rule and kind, so every lookup on R folds to a constant.
+// once (YYRULE_NONE: it waits for a lookahead). Only a reduction that pops nothing can fill the
+// stacks, the others leave them no deeper than they were; where it reaches their limit, the
+// lookahead becomes YYSYMBOL_FULL. Instantiated once per rule and kind, so every lookup on R
+// folds to a constant.
 //
 // With SHIFTED, the last right-hand symbol is the lookahead, shifted into the state that reduces
 // by R without that state being pushed: its value is in the slot its push would have filled, and
 // the rule pops one entry less.
 template <int R, bool SHIFTED>
-[[gnu::always_inline]] inline int reduce(Parse& parse) {
+[[gnu::always_inline]] inline int reduce(Parse& parse, std::int16_t*& next, std::int32_t*& vnext,
+                                        std::ptrdiff_t& symbol) {
     constexpr int n = yy_length_of(R);
     constexpr int popped = SHIFTED ? n - 1 : n;
-    std::int32_t value = yy_grammar[R - 1].action(parse.vnext - popped);
-    parse.next -= popped;
-    parse.vnext -= popped;
-    YyStep go = yy_dense.go[yy_lhs_of(R) - YYFIRST_NONTERMINAL][parse.next[-1]];
+    std::int32_t value = yy_grammar[R - 1].action(vnext - popped);
+    next -= popped;
+    vnext -= popped;
+    YyStep go = yy_dense.go[yy_lhs_of(R) - YYFIRST_NONTERMINAL][next[-1]];
     if constexpr (popped == 0) {
-        if (!push(parse, go.state, value))
-            return YY_STACKS_FULL;
+        if (!push(parse, next, vnext, go.state, value)) {
+            parse.held = symbol;
+            symbol = YYSYMBOL_FULL;
+            return YYRULE_NONE;
+        }
     } else {
-        *parse.next++ = go.state;
-        *parse.vnext++ = value;
+        *next++ = go.state;
+        *vnext++ = value;
     }
     return go.rule;
 }
@@ -142,12 +150,13 @@ template <int R, bool SHIFTED>
 // rules the tables reduce by in that kind of step, that the compiler writes out, so that every
 // rule of the set has its case. Any other value ends the run; the tables hold none.
 template <bool SHIFTED, unsigned RULES, int FIRST = 0, int LAST = 32>
-[[gnu::always_inline]] inline int reduce_by(int rule, Parse& parse) {
+[[gnu::always_inline]] inline int reduce_by(int rule, Parse& parse, std::int16_t*& next, std::int32_t*& vnext,
+                                           std::ptrdiff_t& symbol) {
     constexpr unsigned in_range = RULES >> FIRST & (LAST - FIRST == 32 ? ~0u : (1u << (LAST - FIRST)) - 1);
     if constexpr (std::popcount(in_range) == 1) {
         constexpr int R = FIRST + std::countr_zero(in_range);
         if (rule == R) [[likely]]
-            return reduce<R, SHIFTED>(parse);
+            return reduce<R, SHIFTED>(parse, next, vnext, symbol);
         yy_fatal(YY_MSG_NO_RULE);
     } else {
         static_assert(in_range != 0);
@@ -160,8 +169,8 @@ template <bool SHIFTED, unsigned RULES, int FIRST = 0, int LAST = 32>
             return FIRST + std::countr_zero(rest);
         }();
         if (rule < MID)
-            return reduce_by<SHIFTED, RULES, FIRST, MID>(rule, parse);
-        return reduce_by<SHIFTED, RULES, MID, LAST>(rule, parse);
+            return reduce_by<SHIFTED, RULES, FIRST, MID>(rule, parse, next, vnext, symbol);
+        return reduce_by<SHIFTED, RULES, MID, LAST>(rule, parse, next, vnext, symbol);
     }
 }
 
@@ -171,7 +180,9 @@ int yyparse() {
     std::int16_t state_store[YYINITDEPTH];
     std::int32_t value_store[YYINITDEPTH];
     void* grown[2 * max_growths()] = {};
-    Parse parse{state_store, value_store, state_store + YYINITDEPTH, {state_store, value_store, YYINITDEPTH}, grown, 0};
+    Parse parse{state_store + YYINITDEPTH, {state_store, value_store, YYINITDEPTH}, grown, 0, YYSYMBOL_NONE};
+    std::int16_t* next = state_store;  // the stack tops
+    std::int32_t* vnext = value_store;
 
     // The lookahead's symbol lives in a local while the parse runs, translated once per token;
     // YYSYMBOL_NONE while no lookahead is held. Its code is kept for yychar, brought up to date on
@@ -181,26 +192,23 @@ int yyparse() {
     std::ptrdiff_t symbol = YYSYMBOL_NONE;
     int result = 0;
     yynerrs = 0;
+    YyScanPosition scan = yy_scan_position();  // the scanner's, kept here while the parse runs
 
     // The bottom entry, the start state, whose value slot holds no value.
-    push(parse, 0, 0);
+    push(parse, next, vnext, 0, 0);
     static_assert(YYINITDEPTH > 1, "the bottom entry leaves room");
     // Each pass makes one step. Invariant: the state on top of the stack reduces at once by
     // `rule`, or, with no rule (YYRULE_NONE), waits for the lookahead to decide.
     int rule = yy_entering(0).rule;
     for (;;) {
-        if (rule <= YYRULE_NONE) {
-            if (rule == YY_STACKS_FULL) [[unlikely]] {
-                result = 2;
-                break;
-            }
+        if (rule == YYRULE_NONE) {
             if (symbol == YYSYMBOL_NONE) {
-                lookahead = yylex();
+                lookahead = yy_scan(scan);
                 if (lookahead < 0)
                     lookahead = 0;  // any code below 0 (the scanner returns none) ends the input too
                 symbol = symbol_of(lookahead);
             }
-            YyStep step = yy_dense.action[parse.next[-1]][symbol];
+            YyStep step = yy_dense.action[next[-1]][symbol];
             if (yy_is_shift(step)) {
                 // Its state waits for the next lookahead.
                 if (symbol != YYSYMBOL_END) [[likely]] {
@@ -208,7 +216,7 @@ int yyparse() {
                 } else if (step.state == YYFINAL) {  // the end of input is never consumed
                     break;
                 }
-                if (!push(parse, step.state, yylval)) [[unlikely]] {
+                if (!push(parse, next, vnext, step.state, yylval)) [[unlikely]] {
                     result = 2;
                     break;
                 }
@@ -219,19 +227,24 @@ int yyparse() {
                 // stacks, it is made, and the stacks grow (or reach their limit) as they would
                 // step by step; the reduction pops it.
                 symbol = YYSYMBOL_NONE;
-                if (parse.next + 1 == parse.limit) [[unlikely]] {
-                    if (!push(parse, yy_state_shifted(step), yylval)) {
+                if (next + 1 == parse.limit) [[unlikely]] {
+                    if (!push(parse, next, vnext, yy_state_shifted(step), yylval)) {
                         result = 2;
                         break;
                     }
-                    --parse.next;
-                    --parse.vnext;
+                    --next;
+                    --vnext;
                 }
-                *parse.vnext = yylval;
-                rule = reduce_by<true, YY_RULES_AFTER_SHIFT>(step.rule, parse);
+                *vnext = yylval;
+                rule = reduce_by<true, YY_RULES_AFTER_SHIFT>(step.rule, parse, next, vnext, symbol);
                 continue;
             }
             rule = step.rule;
+            if (rule == YYRULE_NONE && symbol == YYSYMBOL_FULL) {
+                symbol = parse.held;
+                result = 2;
+                break;
+            }
             if (rule == YYRULE_NONE) {  // a syntax error: reported once, it ends the parse
                 ++yynerrs;
                 yyerror(YY_MSG_PARSE_ERROR);
@@ -239,10 +252,11 @@ int yyparse() {
                 break;
             }
         }
-        rule = reduce_by<false, YY_RULES_ON_THEIR_OWN>(rule, parse);
+        rule = reduce_by<false, YY_RULES_ON_THEIR_OWN>(rule, parse, next, vnext, symbol);
     }
     if (result == 2)
         yyerror(YY_MSG_STACK_OVERFLOW);
+    yy_scan_give_back(scan);
     yychar = symbol == YYSYMBOL_NONE ? YYEMPTY : lookahead;
     for (void* storage : grown)
         std::free(storage);

@@ -46,22 +46,22 @@ using YyRuleAction = std::int32_t (*)(const std::int32_t* v);
 constexpr std::uint32_t yy_u(std::int32_t v) {
     return static_cast<std::uint32_t>(v);
 }
-inline std::int32_t yy_no_value(const std::int32_t*) { return 0; }  // the empty rule's: never read
-inline std::int32_t yy_first_value(const std::int32_t* v) { return v[0]; }
-inline std::int32_t yy_inner_value(const std::int32_t* v) { return v[1]; }
-inline std::int32_t yy_add(const std::int32_t* v) { return static_cast<std::int32_t>(yy_u(v[0]) + yy_u(v[2])); }
-inline std::int32_t yy_subtract(const std::int32_t* v) { return static_cast<std::int32_t>(yy_u(v[0]) - yy_u(v[2])); }
-inline std::int32_t yy_multiply(const std::int32_t* v) { return static_cast<std::int32_t>(yy_u(v[0]) * yy_u(v[2])); }
+[[gnu::always_inline]] inline std::int32_t yy_no_value(const std::int32_t*) { return 0; }  // the empty rule's: never read
+[[gnu::always_inline]] inline std::int32_t yy_first_value(const std::int32_t* v) { return v[0]; }
+[[gnu::always_inline]] inline std::int32_t yy_inner_value(const std::int32_t* v) { return v[1]; }
+[[gnu::always_inline]] inline std::int32_t yy_add(const std::int32_t* v) { return static_cast<std::int32_t>(yy_u(v[0]) + yy_u(v[2])); }
+[[gnu::always_inline]] inline std::int32_t yy_subtract(const std::int32_t* v) { return static_cast<std::int32_t>(yy_u(v[0]) - yy_u(v[2])); }
+[[gnu::always_inline]] inline std::int32_t yy_multiply(const std::int32_t* v) { return static_cast<std::int32_t>(yy_u(v[0]) * yy_u(v[2])); }
 // Truncating division. The two divisions the processor would fault on end the run instead, with
 // every value of the earlier lines still written out.
-inline std::int32_t yy_divide(const std::int32_t* v) {
+[[gnu::always_inline]] inline std::int32_t yy_divide(const std::int32_t* v) {
     if (v[2] == 0)
         yy_fatal(YY_MSG_DIVISION_BY_ZERO);
     if (v[0] == INT32_MIN && v[2] == -1)
         yy_fatal(YY_MSG_DIVISION_OVERFLOW);
     return v[0] / v[2];
 }
-inline std::int32_t yy_print_line(const std::int32_t* v) {
+[[gnu::always_inline]] inline std::int32_t yy_print_line(const std::int32_t* v) {
     out_value_line(v[1]);
     return 0;  // the value of `lines`, never read
 }

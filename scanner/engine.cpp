@@ -276,12 +276,27 @@ struct YyResumeAt {
 
 }  // namespace
 
+YyScanPosition yy_scan_position() {
+    return {yy_resume_pos, yy_saved_byte};
+}
+void yy_scan_give_back(YyScanPosition at) {
+    yy_resume_pos = at.next;
+    yy_saved_byte = at.saved;
+}
+
 int yylex() {
+    YyScanPosition at = yy_scan_position();
+    int token = yy_scan(at);
+    yy_scan_give_back(at);
+    return token;
+}
+
+int yy_scan(YyScanPosition& at) {
     // The scan position and the token start live in locals while a token is matched (a store
-    // through the buffer may alias any global); the globals are brought up to date where the cold
-    // path and the next call need them.
-    char* p = yy_resume_pos;
-    *p = yy_saved_byte;
+    // through the buffer may alias any global), the position between tokens in the caller's `at`;
+    // the globals are brought up to date where the cold path needs them.
+    char* p = at.next;
+    *p = at.saved;
     // The eight bytes after a number's first digit, as the match read them: loaded by the step on
     // a first digit, and again when the cold path resumes a match.
     std::uint64_t after = 0;
@@ -315,9 +330,9 @@ int yylex() {
             // Cut the token out in place: a NUL after it, the byte it covers saved.
             yytext = start;
             yyleng = static_cast<int>(p - start);
-            yy_saved_byte = *p;
+            at.saved = *p;
             *p = 0;
-            yy_resume_pos = p;
+            at.next = p;
 
             if (int token = yy_match.token[ending]; token != 0) [[likely]] {
                 if (token == NUMBER)
@@ -326,17 +341,19 @@ int yylex() {
             }
             int action = yy_match.action[ending];
             if (action == YY_ACT_BLANK) {  // no token: put the byte back and go on from it
-                *p = yy_saved_byte;
+                *p = at.saved;
                 break;
             }
             if (action == YY_ACT_STRAY)  // its own value, bytes 0x80..0xFF too: never negative
                 return static_cast<unsigned char>(*start);
+            yy_scan_give_back(at);
             YyResumeAt resume = yy_end_of_buffer(action);
+            at = yy_scan_position();
             if (resume.what == YY_INPUT_END)
                 return 0;
-            p = yy_resume_pos;
+            p = at.next;
             if (resume.what == YY_NEXT_TOKEN) {
-                *p = yy_saved_byte;
+                *p = at.saved;
                 break;
             }
             start = yytext;

@@ -32,3 +32,15 @@ extern std::int32_t yylval;
 // input buffer. Ends the process through yy_fatal on a token too long for the buffer, a failed
 // read or a failed allocation.
 int yylex();
+
+// For a caller that keeps the scanner's position in its own variables while it takes tokens (the
+// parser): where the next token begins, and the byte under the NUL that ends the last one. Taken
+// with yy_scan_position before the first token and given back with yy_scan_give_back after the
+// last, before yylex is called again; yy_scan is yylex with the position in `at`.
+struct YyScanPosition {
+    char* next;
+    char saved;
+};
+YyScanPosition yy_scan_position();
+void yy_scan_give_back(YyScanPosition at);
+int yy_scan(YyScanPosition& at);

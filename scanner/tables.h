@@ -165,9 +165,6 @@ static_assert(yy_automaton.states < YY_MAX_STATES, "the token rules need more st
 inline constexpr int YY_STATES = yy_automaton.states;
 inline constexpr int YY_DEAD_STATE = yy_automaton.dead;
 
-constexpr bool yy_accepts(std::ptrdiff_t s) {
-    return yy_automaton.action[s] != YY_ACT_NONE;
-}
 
 // ---------------------------------------------------------------------------------------------
 // The compressed automaton: a comb of transition pairs (the target, and the state that owns the
@@ -177,7 +174,7 @@ constexpr bool yy_accepts(std::ptrdiff_t s) {
 // otherwise; a state with none takes the dead state's base, YY_STOP_BASE: entering one ends a
 // match. The rows are laid at the first base where their pairs find free slots.
 
-inline constexpr int YY_MAX_PAIRS = 512;
+inline constexpr int YY_MAX_PAIRS = 256;
 struct YyComb {
     std::int16_t action[YY_MAX_STATES], base[YY_MAX_STATES], fallback[YY_MAX_STATES];
     std::int16_t next[YY_MAX_PAIRS], check[YY_MAX_PAIRS];
@@ -232,6 +229,9 @@ constexpr std::ptrdiff_t yy_next_in(const YyComb& k, std::ptrdiff_t s, std::ptrd
 }
 constexpr std::ptrdiff_t yy_next_state(std::ptrdiff_t s, std::ptrdiff_t c) {
     return yy_next_in(yy_comb, s, c);
+}
+constexpr bool yy_accepts(std::ptrdiff_t s) {
+    return yy_comb.action[s] != YY_ACT_NONE;
 }
 constexpr bool yy_stops(std::ptrdiff_t s) {
     return yy_comb.base[s] == YY_STOP_BASE;
