@@ -129,7 +129,7 @@ template <int R, bool SHIFTED>
                                         std::ptrdiff_t& symbol) {
     constexpr int n = yy_length_of(R);
     constexpr int popped = SHIFTED ? n - 1 : n;
-    std::int32_t value = yy_grammar[R - 1].action(vnext - popped);
+    std::int32_t value = yy_grammar[R].action(vnext - popped);
     next -= popped;
     vnext -= popped;
     YyStep go = yy_dense.go[yy_lhs_of(R) - YYFIRST_NONTERMINAL][next[-1]];

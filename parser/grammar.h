@@ -32,7 +32,6 @@ enum YyNonterminal : int {
     YYNT_EXPR,
     YYNT_LIMIT,  // one past the last nonterminal
 };
-inline constexpr int YYNT_START = YYNT_INPUT;
 inline constexpr int YYNONTERMINALS = YYNT_LIMIT - YYFIRST_NONTERMINAL;
 inline constexpr int YYSYMBOL_BEYOND = YYNT_LIMIT;  // of every token code above YYMAX_TOKEN: in no rule
 inline constexpr int YYSYMBOLS = YYSYMBOL_BEYOND + 1;  // every symbol a token code can have
@@ -67,12 +66,13 @@ constexpr std::uint32_t yy_u(std::int32_t v) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The rules, one row each, numbered from 1 in the order of the rows. A right-hand symbol is a
-// nonterminal or a named token's code. A rule takes the precedence of its last token unless the
-// row names another token (or a name of a precedence level) for it.
+// The rules, one row each, numbered in the order of the rows. Row 0 is the accepting rule, which
+// is never reduced. A right-hand symbol is a nonterminal, a named token's code or the end of
+// input. A rule takes the precedence of its last token, or of the token (or the name of a
+// precedence level) that its row gives.
 
 enum YyRule : int {
-    YYRULE_NONE,  // no rule: a step that reduces by it is a syntax error
+    YYRULE_NONE,  // the accepting rule; a step that reduces by it is a syntax error
     YYRULE_INPUT,
     YYRULE_NO_LINES,
     YYRULE_LINE,
@@ -87,9 +87,7 @@ enum YyRule : int {
 
 inline constexpr int YYMAX_RHS = 3;
 struct YyGrammarRule {
-    int rule;
-    int lhs;
-    int length;
+    int rule, lhs, length;
     int rhs[YYMAX_RHS];  // grammar symbols
     YyRuleAction action;
     int precedence;  // the token whose precedence the rule has; 0: its last token's
@@ -97,13 +95,13 @@ struct YyGrammarRule {
 constexpr YyGrammarRule yy_rule(int rule, int lhs, std::initializer_list<int> rhs, YyRuleAction action,
                                 int precedence = 0) {
     YyGrammarRule r{rule, lhs, static_cast<int>(rhs.size()), {}, action, precedence};
-    int k = 0;
-    for (int x : rhs)
+    for (int k = 0; int x : rhs)
         r.rhs[k++] = x >= EOL ? yy_token_symbol(x) : x;
     return r;
 }
 
 inline constexpr YyGrammarRule yy_grammar[] = {
+    yy_rule(YYRULE_NONE,     -1,         {YYNT_INPUT, YYSYMBOL_END},   nullptr),
     yy_rule(YYRULE_INPUT,    YYNT_INPUT, {YYNT_LINES},                 yy_first_value),
     yy_rule(YYRULE_NO_LINES, YYNT_LINES, {},                           yy_no_value),
     yy_rule(YYRULE_LINE,     YYNT_LINES, {YYNT_LINES, YYNT_EXPR, EOL}, yy_print_line),
@@ -114,13 +112,19 @@ inline constexpr YyGrammarRule yy_grammar[] = {
     yy_rule(YYRULE_PARENS,   YYNT_EXPR,  {LPAREN, YYNT_EXPR, RPAREN},    yy_inner_value),
     yy_rule(YYRULE_NUMBER,   YYNT_EXPR,  {NUMBER},                       yy_first_value),
 };
+static_assert(sizeof yy_grammar / sizeof yy_grammar[0] == YYRULES, "yy_grammar has one row for each rule of YyRule");
+static_assert([] {
+    for (int r = 0; r < YYRULES; ++r)
+        if (yy_grammar[r].rule != r || (r > 0) != (yy_grammar[r].action != nullptr))
+            return false;
+    return true;
+}(), "yy_grammar lists the rules in the order of YyRule, each but the accepting rule with its action");
 
 // Operator precedence, lowest first: one row a level, each with its associativity.
 enum YyAssociativity : int { YY_LEFT, YY_RIGHT, YY_NONASSOC };
-inline constexpr int YYMAX_LEVEL_TOKENS = 4;
 struct YyPrecedenceLevel {
     YyAssociativity associativity;
-    int tokens[YYMAX_LEVEL_TOKENS];  // token codes (0 ends the row)
+    int tokens[4];  // token codes (0 ends the row)
 };
 inline constexpr YyPrecedenceLevel yy_precedence[] = {
     {YY_LEFT, {PLUS, MINUS}},

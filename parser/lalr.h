@@ -3,38 +3,30 @@
 // reductions, and the packed form the engine's tables are made from. Constant; nothing typed in.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 #include "parser/grammar.h"
 
-static_assert(YYSYMBOLS < 32, "a set of terminals is held in 32 bits, one of them a mark");
-static_assert(sizeof yy_grammar / sizeof yy_grammar[0] == YYRULES - 1, "yy_grammar has one row for each rule of YyRule");
-
-// The rules as the construction sees them: rule 0 is the accepting rule, (accept): input END,
-// which the grammar does not list; it is never reduced.
 constexpr int yy_lhs_of(int r) {
-    return r == 0 ? -1 : yy_grammar[r - 1].lhs;
+    return yy_grammar[r].lhs;
 }
 constexpr int yy_length_of(int r) {
-    return r == 0 ? 2 : yy_grammar[r - 1].length;
-}
-constexpr int yy_rhs_of(int r, int k) {
-    return r == 0 ? (k == 0 ? YYNT_START : YYSYMBOL_END) : yy_grammar[r - 1].rhs[k];
+    return yy_grammar[r].length;
 }
 constexpr bool yy_is_terminal(int x) {
     return x < YYFIRST_NONTERMINAL;
 }
 
-using YyTerminals = std::uint32_t;               // a set of terminals: bit t for terminal t
+using YyTerminals = std::uint32_t;                 // a set of terminals: bit t for terminal t
 inline constexpr YyTerminals YY_EMPTY = 1u << 31;  // in a FIRST set: the text may be empty
+static_assert(YYSYMBOLS < 31, "a set of terminals is held in 32 bits, with the mark of the empty text");
 
 // FIRST: the terminals that may begin rule r's right side from position k, then `after` if all
-// of it may be empty. first[n]: nonterminal n's FIRST set.
+// of it may be empty. first[n]: the FIRST set of nonterminal n (its index from 0).
 constexpr YyTerminals yy_first_of(const YyTerminals* first, int r, int k, YyTerminals after) {
     YyTerminals set = 0;
     for (; k < yy_length_of(r); ++k) {
-        int x = yy_rhs_of(r, k);
+        int x = yy_grammar[r].rhs[k];
         if (yy_is_terminal(x))
             return set | 1u << x;
         set |= first[x - YYFIRST_NONTERMINAL] & ~YY_EMPTY;
@@ -84,7 +76,7 @@ constexpr int yy_find_item(const YyItemSet& set, int rule, int dot) {
     return -1;
 }
 constexpr int yy_after_dot(const YyItem& item) {  // the symbol after the dot; -1 at the end
-    return item.dot < yy_length_of(item.rule) ? yy_rhs_of(item.rule, item.dot) : -1;
+    return item.dot < yy_length_of(item.rule) ? yy_grammar[item.rule].rhs[item.dot] : -1;
 }
 
 // Closure: for every item with a nonterminal after its dot, the items of that nonterminal's rules
@@ -134,8 +126,8 @@ struct YyLalr {
     int conflict_state, conflict_symbol;  // the first conflict precedence leaves unresolved; -1: none
 };
 
-// The states, from the start state on, each numbered as it is first reached, the symbols of a
-// state tried in the order of their numbers.
+// The states, from the start state on (the accepting rule's item), each numbered as it is first
+// reached, the symbols of a state tried in the order of their numbers.
 constexpr void yy_build_states(YyLalr& a) {
     a.states = a.state[0].items = a.state[0].kernel = 1;
     a.fits = yy_close(a.state[0]);
@@ -195,12 +187,15 @@ constexpr YyLevel yy_level_of_token(int token) {  // a token code, or a name of 
                 return {l + 1, yy_precedence[l].associativity};
     return {0, YY_LEFT};
 }
+constexpr int yy_token_of(int terminal) {
+    return terminal - yy_token_symbol(EOL) + EOL;
+}
 constexpr YyLevel yy_level_of_rule(int r) {
-    if (yy_grammar[r - 1].precedence != 0)
-        return yy_level_of_token(yy_grammar[r - 1].precedence);
+    if (yy_grammar[r].precedence != 0)
+        return yy_level_of_token(yy_grammar[r].precedence);
     for (int k = yy_length_of(r) - 1; k >= 0; --k)
-        if (int x = yy_rhs_of(r, k); yy_is_terminal(x))
-            return yy_level_of_token(x - yy_token_symbol(EOL) + EOL);
+        if (int x = yy_grammar[r].rhs[k]; yy_is_terminal(x))
+            return yy_level_of_token(yy_token_of(x));
     return {0, YY_LEFT};
 }
 
@@ -209,13 +204,13 @@ constexpr YyLevel yy_level_of_rule(int r) {
 constexpr YyAction yy_resolve(YyAction held, int r, int t) {
     if (held.kind == YY_NO_ACTION)
         return {YY_REDUCE, r};
-    YyLevel token = yy_level_of_token(t - yy_token_symbol(EOL) + EOL), rule = yy_level_of_rule(r);
+    YyLevel token = yy_level_of_token(yy_token_of(t)), rule = yy_level_of_rule(r);
     if (held.kind != YY_SHIFT || token.level == 0 || rule.level == 0)
         return {YY_NO_ACTION, 0};
-    if (token.level != rule.level || token.associativity != YY_NONASSOC)
-        return token.level > rule.level || (token.level == rule.level && token.associativity == YY_RIGHT)
-                   ? held : YyAction{YY_REDUCE, r};
-    return {YY_ERROR, 0};
+    if (token.level == rule.level && token.associativity == YY_NONASSOC)
+        return {YY_ERROR, 0};
+    bool shift = token.level > rule.level || (token.level == rule.level && token.associativity == YY_RIGHT);
+    return shift ? held : YyAction{YY_REDUCE, r};
 }
 
 constexpr YyLalr yy_construct() {
@@ -231,9 +226,9 @@ constexpr YyLalr yy_construct() {
                 const YyItem& item = a.state[s].item[i];
                 if (yy_after_dot(item) >= 0)
                     continue;
-                if (item.rule == 0 && x == YYSYMBOL_END)
+                if (item.rule == YYRULE_NONE && x == YYSYMBOL_END)
                     act = {YY_ACCEPT, 0};
-                if (item.rule == 0 || (item.lookahead & 1u << x) == 0)
+                if (item.rule == YYRULE_NONE || (item.lookahead & 1u << x) == 0)
                     continue;
                 act = yy_resolve(act, item.rule, x);
                 if (act.kind == YY_NO_ACTION && a.conflict_state < 0) {
@@ -261,7 +256,7 @@ inline constexpr YyLalr yy_lalr = yy_construct();
 static_assert(yy_lalr.fits, "the grammar needs more states or items than YYMAX_STATES and YYMAX_ITEMS hold");
 
 // A conflict left unresolved fails the build in this instantiation, which names its state (as the
-// construction numbers them: parser/lalr.h) and its symbol.
+// construction numbers them) and its symbol.
 template <int STATE, int SYMBOL>
 struct YyUnresolvedConflict {
     static_assert(STATE < 0, "the grammar has a conflict that precedence does not resolve, at the state and symbol "
@@ -285,9 +280,8 @@ struct YyPacked {
     std::int16_t action_base[YYMAX_STATES], default_rule[YYMAX_STATES];
     std::int16_t goto_base[YYNONTERMINALS], default_goto[YYNONTERMINALS];
     std::int16_t packed[YYMAX_PACKED], check[YYMAX_PACKED];
-    int last;    // the last index in use; -1: the comb is too small
-    int states;
-    int final;
+    int last;  // the last index in use; -1: the comb is too small
+    int states, final;
 };
 
 // The entry of row `row` (the states', then the nonterminals') for `key`, a symbol or a state.
@@ -297,10 +291,8 @@ constexpr int yy_row_entry(const YyPacked& p, int row, int key) {
         int to = key < a.states ? a.next[key][YYFIRST_NONTERMINAL + row - a.states] : -1;
         return to < 0 || to == p.default_goto[row - a.states] ? YY_NO_ENTRY : to;
     }
-    if (key >= YYFIRST_NONTERMINAL)
-        return YY_NO_ENTRY;
-    YyAction act = a.action[row][key];
-    if (act.kind == (a.default_rule[row] == YYRULE_NONE ? YY_ERROR : YY_REDUCE) && act.arg == a.default_rule[row])
+    YyAction act = key < YYFIRST_NONTERMINAL ? a.action[row][key] : YyAction{YY_NO_ACTION, 0};
+    if (act.kind == YY_NO_ACTION || ((act.kind == YY_REDUCE || act.kind == YY_ERROR) && act.arg == a.default_rule[row]))
         return YY_NO_ENTRY;
     return act.kind == YY_SHIFT ? act.arg : act.kind == YY_ACCEPT ? p.final : act.kind == YY_REDUCE ? -act.arg : YYFLAG;
 }
@@ -320,37 +312,36 @@ constexpr YyPacked yy_pack() {
                 p.default_goto[n] = static_cast<std::int16_t>(to);
     }
     constexpr int KEYS = YYMAX_STATES;  // every symbol and every state is below it
-    bool taken[2 * YYMAX_PACKED] = {};  // the bases in use, from -KEYS
+    bool taken[YYMAX_PACKED + KEYS] = {};  // the bases in use, from -KEYS
     for (int row = 0; row < a.states + YYNONTERMINALS; ++row) {
         std::int16_t& base = row < a.states ? p.action_base[row] : p.goto_base[row - a.states];
         base = static_cast<std::int16_t>(YYFLAG);
-        for (int q = row < a.states ? 0 : a.states; q < row && base == YYFLAG; ++q) {
+        bool empty = true;
+        for (int k = 0; k < KEYS; ++k)
+            empty = empty && yy_row_entry(p, row, k) == YY_NO_ENTRY;
+        for (int q = row < a.states ? 0 : a.states; q < row && !empty && base == YYFLAG; ++q) {
             bool alike = true;
             for (int k = 0; k < KEYS; ++k)
                 alike = alike && yy_row_entry(p, q, k) == yy_row_entry(p, row, k);
             if (alike)
                 base = q < a.states ? p.action_base[q] : p.goto_base[q - a.states];
         }
-        bool empty = true;
-        for (int k = 0; k < KEYS; ++k)
-            empty = empty && yy_row_entry(p, row, k) == YY_NO_ENTRY;
-        for (int b = -KEYS; base == YYFLAG && !empty && b + KEYS < YYMAX_PACKED; ++b) {
-            bool free = !taken[b + KEYS];
-            for (int k = 0; k < KEYS; ++k)
-                free = free && (yy_row_entry(p, row, k) == YY_NO_ENTRY || (b + k >= 0 && p.check[b + k] < 0));
-            if (!free)
+        for (int b = -KEYS; base == YYFLAG && !empty; ++b) {
+            bool free = b + KEYS < YYMAX_PACKED && !taken[b + KEYS];
+            for (int k = 0; k < KEYS && free; ++k)
+                free = yy_row_entry(p, row, k) == YY_NO_ENTRY || (b + k >= 0 && p.check[b + k] < 0);
+            if (!free && b + KEYS < YYMAX_PACKED)
                 continue;
             base = static_cast<std::int16_t>(b);
             taken[b + KEYS] = true;
-            for (int k = 0; k < KEYS; ++k)
+            for (int k = 0; k < KEYS && free; ++k)
                 if (int e = yy_row_entry(p, row, k); e != YY_NO_ENTRY) {
                     p.packed[b + k] = static_cast<std::int16_t>(e);
                     p.check[b + k] = static_cast<std::int16_t>(k);
                     p.last = b + k > p.last ? b + k : p.last;
                 }
+            p.last = free ? p.last : -1;  // no room left
         }
-        if (base == YYFLAG && !empty)
-            p.last = -1;
     }
     return p;
 }
@@ -359,19 +350,16 @@ static_assert(yy_packed.last >= 0, "the packed tables need more room than YYMAX_
 
 // The action of `state` on terminal `symbol`, read from packed tables: a positive entry shifts
 // into that state (`final` accepts), a negative one reduces by the rule it negates, 0 is a syntax
-// error. The printed tables (parser/printed.h) are read by the same lookup.
+// error. The printed tables (parser/printed.h) are read by the same lookups.
 constexpr int yy_packed_action(const YyPacked& p, int state, int symbol) {
-    int base = p.action_base[state];
-    int i = base + symbol;
+    int base = p.action_base[state], i = base + symbol;
     if (base != YYFLAG && i >= 0 && i <= p.last && p.check[i] == symbol)
         return p.packed[i] == YYFLAG ? 0 : p.packed[i];
     return -p.default_rule[state];
 }
-
 // The state the goto on nonterminal `symbol` leads to from `state`.
 constexpr int yy_packed_goto(const YyPacked& p, int symbol, int state) {
-    int base = p.goto_base[symbol - YYFIRST_NONTERMINAL];
-    int i = base + state;
+    int base = p.goto_base[symbol - YYFIRST_NONTERMINAL], i = base + state;
     if (base != YYFLAG && i >= 0 && i <= p.last && p.check[i] == state)
         return p.packed[i];
     return p.default_goto[symbol - YYFIRST_NONTERMINAL];

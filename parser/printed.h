@@ -66,59 +66,38 @@ constexpr YyPacked yy_printed_tables() {
 }
 inline constexpr YyPacked yy_printed = yy_printed_tables();
 
-// The rules as printed and as the grammar states them.
-template <int RULE>
-struct YyPrintedRuleDiffers {
-    static_assert(RULE < 0, "yyrule_lhs or yyrule_length as printed differs from yy_grammar at the rule of this "
-                            "instantiation");
-};
-constexpr int yy_first_printed_rule_difference() {
-    for (int r = 1; r < YYRULES; ++r)
-        if (yyrule_lhs[r] != yy_lhs_of(r) || yyrule_length[r] != yy_length_of(r))
-            return r;
-    return -1;
-}
-template struct YyPrintedRuleDiffers<yy_first_printed_rule_difference()>;
-
 // The first state and symbol at which the printed and the computed tables differ, in the printed
 // numbering; {-1, -1} where they agree everywhere. The states are matched by walking both from
 // state 0 along the shifts and gotos of the construction. Symbol YYSYMBOLS stands for whether a
-// state reduces without reading a token.
+// state reduces without reading a token; state -1 for the rule tables, at the rule `symbol`.
 struct YyDifference {
     int state, symbol;
 };
 constexpr YyDifference yy_first_difference() {
     const YyLalr& a = yy_lalr;
     const YyPacked &c = yy_packed, &p = yy_printed;
-    int printed_of[YYMAX_STATES];
-    for (int& s : printed_of)
-        s = -1;
-    printed_of[0] = 0;
+    for (int r = 1; r < YYRULES; ++r)
+        if (yyrule_lhs[r] != yy_lhs_of(r) || yyrule_length[r] != yy_length_of(r))
+            return {-1, r};
+    int printed_of[YYMAX_STATES] = {};  // 0 for state 0, and for a state not yet reached
     for (int s = 0; s < a.states; ++s) {
         int ps = printed_of[s];
+        for (int x = 0; x < YYSYMBOLS; ++x)
+            if (int t = a.next[s][x]; t >= 0 && (x >= YYFIRST_NONTERMINAL || a.action[s][x].kind == YY_SHIFT)) {
+                int pt = x < YYFIRST_NONTERMINAL ? yy_packed_action(p, ps, x) : yy_packed_goto(p, x, ps);
+                if (pt <= 0 || pt == p.final || (printed_of[t] != 0 && printed_of[t] != pt))
+                    return {ps, x};
+                printed_of[t] = pt;
+            }
         for (int x = 0; x < YYSYMBOLS; ++x) {
-            bool shifted = x >= YYFIRST_NONTERMINAL || yy_lalr.action[s][x].kind == YY_SHIFT;
-            if (int t = a.next[s][x]; t >= 0 && shifted) {
-                int pa = x < YYFIRST_NONTERMINAL ? yy_packed_action(p, ps, x) : yy_packed_goto(p, x, ps);
-                if (pa <= 0 || pa == p.final || (printed_of[t] >= 0 && printed_of[t] != pa))
-                    return {ps, x};
-                printed_of[t] = pa;
-            }
-        }
-        for (int x = 0; x <= YYSYMBOLS; ++x) {
-            if (x >= YYFIRST_NONTERMINAL && x < YYSYMBOL_BEYOND)
-                continue;  // gotos: compared above, where the construction has them
-            if (x == YYSYMBOLS) {
-                if ((c.action_base[s] == YYFLAG) != (p.action_base[ps] == YYFLAG))
-                    return {ps, x};
-                continue;
-            }
             int ca = yy_packed_action(c, s, x), pa = yy_packed_action(p, ps, x);
             if (ca > 0)
                 ca = ca == c.final ? p.final : printed_of[ca];
-            if (ca != pa)
+            if ((x < YYFIRST_NONTERMINAL || x == YYSYMBOL_BEYOND) && ca != pa)
                 return {ps, x};
         }
+        if ((c.action_base[s] == YYFLAG) != (p.action_base[ps] == YYFLAG))
+            return {ps, YYSYMBOLS};
     }
     return {-1, -1};
 }
@@ -126,7 +105,7 @@ inline constexpr YyDifference yy_printed_difference = yy_first_difference();
 
 template <int STATE, int SYMBOL>
 struct YyPrintedTablesDiffer {
-    static_assert(STATE < 0, "the parse tables computed from the grammar and the printed ones differ at the state "
-                             "(as printed) and the symbol of this instantiation");
+    static_assert(SYMBOL < 0, "the parse tables computed from the grammar and the printed ones differ at the state "
+                              "(as printed) and the symbol of this instantiation");
 };
 template struct YyPrintedTablesDiffer<yy_printed_difference.state, yy_printed_difference.symbol>;

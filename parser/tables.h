@@ -48,7 +48,7 @@ constexpr bool yy_reduces_at_once(int state) {
 }
 // Rules whose value is the value of their one right-hand symbol.
 constexpr bool yy_passes_value(int rule) {
-    return yy_length_of(rule) == 1 && yy_grammar[rule - 1].action == yy_first_value;
+    return yy_length_of(rule) == 1 && yy_grammar[rule].action == yy_first_value;
 }
 
 // A row of the dense action table: a column for every symbol and one more, for the engine's "no
