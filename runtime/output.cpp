@@ -4,7 +4,6 @@
 #include "runtime/output.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cstddef>
 #include <cstring>
@@ -66,49 +65,6 @@ void write_all(const char* data, int n) {
     out_fill += n;
 }
 
-// The number of decimal digits of a value, from its bit width. Values of one bit width have one
-// count of digits, or two where a power of ten lies among them. So the table holds, for each
-// width, the count of the smallest value of that width in its upper 32 bits, and in its lower 32
-// bits 2^32 less that power of ten (0 where there is none). Added to the value, the lower half
-// carries one into the count exactly when the value has reached the power.
-constexpr std::array<std::uint64_t, 33> make_digit_counts() {
-    std::array<std::uint64_t, 33> t{};
-    for (std::size_t w = 1; w <= 32; ++w) {
-        std::uint64_t lowest = std::uint64_t{1} << (w - 1);
-        std::uint64_t power = 10;
-        std::uint64_t count = 1;
-        while (power <= lowest) {
-            power *= 10;
-            ++count;
-        }
-        bool rises = power < (std::uint64_t{1} << w);
-        t[w] = count << 32 | (rises ? (std::uint64_t{1} << 32) - power : 0);
-    }
-    return t;
-}
-constexpr std::array<std::uint64_t, 33> digit_counts = make_digit_counts();
-
-// The number of decimal digits of u (1 for 0).
-constexpr int decimal_digits(std::uint32_t u) {
-    return static_cast<int>((u + digit_counts[std::bit_width(u | 1)]) >> 32);
-}
-static_assert([] {  // right on both sides of every power of ten and of every power of two
-    std::uint32_t power = 1;
-    for (int count = 1; count <= 9; ++count, power *= 10)
-        if (decimal_digits(power * 10 - 1) != count || decimal_digits(power * 10) != count + 1)
-            return false;
-    for (int w = 1; w < 32; ++w) {
-        std::uint32_t two = std::uint32_t{1} << w;
-        std::uint32_t p = 1;
-        int count = 1;
-        for (; p <= two / 10; p *= 10)
-            ++count;
-        if (decimal_digits(two) != count || decimal_digits(two - 1) != (two - 1 >= p ? count : count - 1))
-            return false;
-    }
-    return decimal_digits(0) == 1 && decimal_digits(UINT32_MAX) == 10;
-}(), "decimal_digits counts the digits of every value");
-
 // A division by a constant as a multiplication and a shift: x / divisor is
 // (x * multiplier) >> shift for every x below `limit`. A compiler does the same for a constant
 // divisor, but may divide where it judges the code cold; and the lanes below divide several
@@ -165,19 +121,31 @@ static_assert(divides_exactly(BY_1E4, 10000, 100000000) && divides_exactly(BY_10
 static_assert(BY_1E4.multiplier * (100000000 - 1) < UINT64_MAX && BY_100.multiplier * (10000 - 1) < U32_LIMIT &&
               BY_10.multiplier * (100 - 1) < (1 << 16), "each lane's product stays in its lane");
 
-// The eight decimal digits of x (< 10^8), leading zeros included, as the bytes of a word in the
-// order they are written. x is cut into two halves of four digits, each half into two pairs,
-// each pair into two digits: every cut is made in all lanes at once. The first digit ends up in
-// the lowest lane, which store_lanes puts first in memory.
-std::uint64_t eight_digits(std::uint32_t x) {
+// The eight decimal digits of x (< 10^8), leading zeros included, as the lanes of a word, each
+// digit's value in its lane, the first in the lowest (which store_lanes puts first in memory). x
+// is cut into two halves of four digits, each half into two pairs, each pair into two digits:
+// every cut is made in all lanes at once.
+constexpr std::uint64_t eight_digits(std::uint32_t x) {
     std::uint64_t upper = (x * BY_1E4.multiplier) >> BY_1E4.shift;
     std::uint64_t lanes = upper | (x - upper * 10000) << 32;                        // 2 x 4 digits
     std::uint64_t hundreds = ((lanes * BY_100.multiplier) >> BY_100.shift) & in_lanes(0x7F, 32);
     lanes = hundreds | (lanes - hundreds * 100) << 16;                               // 4 x 2 digits
     std::uint64_t tens = ((lanes * BY_10.multiplier) >> BY_10.shift) & in_lanes(0x0F, 16);
-    lanes = tens | (lanes - tens * 10) << 8;                                         // 8 x 1 digit
-    return lanes | in_lanes('0', 8);                                                 // as '0'..'9'
+    return tens | (lanes - tens * 10) << 8;                                          // 8 x 1 digit
 }
+
+// The number of digits of x < 10^8 without its leading zeros (one for 0), from its lanes: the
+// zero lanes below the first digit that is not 0.
+constexpr int significant_digits(std::uint64_t lanes) {
+    return 8 - std::countr_zero(lanes | std::uint64_t{1} << 56) / 8;
+}
+static_assert([] {
+    for (std::uint32_t power = 10; power <= 100000000; power *= 10)
+        if (significant_digits(eight_digits(power - 1)) != significant_digits(eight_digits(power / 10)) ||
+            significant_digits(eight_digits(power % 100000000)) != (power == 100000000 ? 1 : significant_digits(eight_digits(power - 1)) + 1))
+            return false;
+    return significant_digits(eight_digits(0)) == 1 && significant_digits(eight_digits(99999999)) == 8;
+}(), "significant_digits counts the digits on both sides of every power of ten");
 
 }  // namespace
 
@@ -194,21 +162,25 @@ void out_value_line(std::int32_t value) {
     // on the value; the line then starts at its first significant digit (or its sign) and ends
     // with the line feed at line + OUT_LINE_SPAN - 1. The first two digits come from a table of
     // pairs; the other eight are made side by side in the lanes of one 64-bit word (below).
-    static constexpr char pairs[] =
-        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-        "8081828384858687888990919293949596979899";
+    static constexpr char pairs[] = "000102030405060708091011121314151617181920212223242526272829303132333435363738394041"
+                                    "42";  // UINT32_MAX / 10^8 is 42
     constexpr int DIGITS_MAX = 10;
     char line[2 * OUT_LINE_SPAN];
     char* digits = line + OUT_LINE_SPAN - 1 - DIGITS_MAX;
     // The magnitude in unsigned arithmetic, where negating -2147483648 is defined.
     std::uint32_t u = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
-    std::uint32_t high = static_cast<std::uint32_t>((u * BY_1E8.multiplier) >> BY_1E8.shift);  // at most 42
-    std::memcpy(digits, pairs + 2 * high, 2);
-    std::uint64_t word = eight_digits(u - high * 100000000);
-    store_lanes(digits + 2, word);
+    char* first;
+    if (u < 100000000) {  // the usual value: no high pair
+        std::uint64_t low = eight_digits(u);
+        store_lanes(digits + 2, low | in_lanes('0', 8));
+        first = digits + DIGITS_MAX - significant_digits(low);
+    } else {
+        std::uint32_t high = static_cast<std::uint32_t>((u * BY_1E8.multiplier) >> BY_1E8.shift);  // at most 42
+        std::memcpy(digits, pairs + 2 * high, 2);
+        store_lanes(digits + 2, eight_digits(u - high * 100000000) | in_lanes('0', 8));
+        first = digits + (high < 10);
+    }
     digits[DIGITS_MAX] = '\n';
-    char* first = digits + DIGITS_MAX - decimal_digits(u);
     if (value < 0)
         *--first = '-';
     int n = static_cast<int>(line + OUT_LINE_SPAN - first);

@@ -44,26 +44,17 @@ static_assert(YY_RULES < 32, "a set of rules is held in 32 bits");
 // Whether rule r's set holds byte b.
 constexpr bool yy_rule_takes(int r, int b) {
     const char* s = yy_token_rules[r].bytes;
-    if (s == nullptr)
-        return true;
-    for (; *s != 0; ++s) {
-        int first = static_cast<unsigned char>(*s), last = first;
-        if (s[1] == '-' && s[2] != 0) {
-            last = static_cast<unsigned char>(s[2]);
-            s += 2;
-        }
-        if (b >= first && b <= last)
+    for (; s != nullptr && *s != 0; s += s[1] == '-' && s[2] != 0 ? 3 : 1)
+        if (b == static_cast<unsigned char>(*s) ||
+            (s[1] == '-' && s[2] != 0 && b > static_cast<unsigned char>(*s) && b <= static_cast<unsigned char>(s[2])))
             return true;
-    }
-    return false;
+    return s == nullptr;
 }
 
-// Actions, numbered as the rules are (from 1), then the ones the engine takes for itself.
-inline constexpr int YY_ACT_NONE = 0;                    // a state that accepts nothing
-inline constexpr int YY_ACT_COPY = YY_RULES + 1;         // copies a byte to yyout: selected by no state
-inline constexpr int YY_ACT_BUFFER_END = YY_RULES + 2;   // the end-of-buffer marker, or a NUL of the input
-inline constexpr int YY_ACT_INPUT_END = YY_RULES + 3;    // selected by no state: the end of input comes through a refill
-inline constexpr int YY_ACTIONS = YY_RULES + 4;
+// Actions, numbered as the rules are (from 1); after them, the default rule's (copy a byte to
+// yyout: taken by no state), then the end of the buffer's (the marker, or a NUL of the input).
+inline constexpr int YY_ACT_NONE = 0;  // a state that accepts nothing
+inline constexpr int YY_ACT_BUFFER_END = YY_RULES + 2;
 constexpr int yy_action_of(int token) {  // the action of the rule that returns `token`
     for (int r = 0; r < YY_RULES; ++r)
         if (yy_token_rules[r].token == token)
@@ -88,7 +79,7 @@ inline constexpr int YY_BYTES = 256;
 constexpr unsigned yy_rules_taking(int b) {
     unsigned set = 0;
     for (int r = 0; r < YY_RULES; ++r)
-        set |= yy_rule_takes(r, b) ? 1u << r : 0;
+        set |= static_cast<unsigned>(yy_rule_takes(r, b)) << r;
     return set;
 }
 struct YyClasses {
@@ -100,7 +91,7 @@ constexpr YyClasses yy_derive_classes() {
     YyClasses c{{}, 1, -1};
     for (int b = 1; b < YY_BYTES; ++b) {
         int a = 1;
-        while (a < b && (a == 0 || yy_rules_taking(a) != yy_rules_taking(b)))
+        while (a < b && yy_rules_taking(a) != yy_rules_taking(b))
             ++a;
         c.of[b] = a < b ? c.of[a] : static_cast<std::uint8_t>(c.classes++);
         if (c.nul < 0 && yy_rules_taking(b) == yy_rules_taking(0))
@@ -164,7 +155,6 @@ inline constexpr YyAutomaton yy_automaton = yy_construct_automaton();
 static_assert(yy_automaton.states < YY_MAX_STATES, "the token rules need more states than YY_MAX_STATES");
 inline constexpr int YY_STATES = yy_automaton.states;
 inline constexpr int YY_DEAD_STATE = yy_automaton.dead;
-
 
 // ---------------------------------------------------------------------------------------------
 // The compressed automaton: a comb of transition pairs (the target, and the state that owns the
@@ -246,11 +236,8 @@ static_assert([] {
 
 // ---------------------------------------------------------------------------------------------
 // The byte table, for the matching loop: one load per byte instead of a class lookup and a walk
-// along the default chain.
-
-// A match backs up at most one byte: a step that ends a match in a state accepting nothing (the
-// dead state) is taken only from a state that accepts, so the match then ends in that state, one
-// byte back.
+// along the default chain. A match backs up at most one byte: a step that ends it in a state
+// accepting nothing is taken only from a state that accepts, where the match then ends.
 static_assert([] {
     for (int s = YY_START_STATE; s < YY_STATES; ++s)
         for (int c = 0; c < YY_CLASSES && !yy_stops(s); ++c)
@@ -295,9 +282,9 @@ constexpr YyEntry yy_entry(std::ptrdiff_t s, std::ptrdiff_t t) {
 }
 
 // What the matching loop reads, in one constant object (one base address): the entry of every
-// state's step on every byte, a row of 256 per state; and each state's action and the named token
-// that action returns (0 for none), by the state with or without the back-up mark. The rows of
-// states that a match never leaves (it ends on entering them) end the match in the dead state.
+// state's step on every byte, a row of 256 per state (a state that ends a match on entering has a
+// row that ends it in the dead state); and by ending, the state's action and the named token it
+// returns (0 for none).
 struct YyMatchTables {
     std::int16_t next[YY_STATES * YY_BYTES];  // yy_row(state) + byte
     std::int8_t action[2 * YY_BACK_UP];       // by ending
@@ -321,16 +308,15 @@ constexpr YyMatchTables yy_derive_match_tables() {
 inline constexpr YyMatchTables yy_match = yy_derive_match_tables();
 
 // ---------------------------------------------------------------------------------------------
-// The digit run. A first digit leads from the start state to YY_ONE_DIGIT, and a digit from there
-// or from YY_DIGITS to YY_DIGITS: so the digits after a first one may be taken several at once,
-// and then the step on the byte after them from YY_DIGITS' row.
+// The digit run. Exactly the digits lead from the start state to YY_ONE_DIGIT, and from there or
+// from YY_DIGITS to YY_DIGITS: so the digits after a first one may be taken several at once, and
+// then the step on the byte after them from YY_DIGITS' row.
 
 inline constexpr char YY_FIRST_DIGIT = '0';
 inline constexpr char YY_LAST_DIGIT = '9';
 inline constexpr int YY_ONE_DIGIT = static_cast<int>(yy_next_state(YY_START_STATE, yy_char_class[static_cast<unsigned char>(YY_FIRST_DIGIT)]));
 inline constexpr int YY_DIGITS = static_cast<int>(yy_next_state(YY_ONE_DIGIT, yy_char_class[static_cast<unsigned char>(YY_FIRST_DIGIT)]));
 
-// Whether exactly the digits lead from s to the row of t.
 constexpr bool yy_digits_lead(int s, int t) {
     for (int b = 0; b < YY_BYTES; ++b)
         if ((yy_match.next[yy_row(s) + b] == yy_row(t)) != (b >= YY_FIRST_DIGIT && b <= YY_LAST_DIGIT))
@@ -339,25 +325,20 @@ constexpr bool yy_digits_lead(int s, int t) {
 }
 static_assert(yy_digits_lead(YY_START_STATE, YY_ONE_DIGIT) && yy_digits_lead(YY_ONE_DIGIT, YY_DIGITS) &&
               yy_digits_lead(YY_DIGITS, YY_DIGITS), "exactly the digits lead into and along the digit run");
-static_assert(yy_match.token[YY_ONE_DIGIT] == NUMBER && yy_match.token[YY_DIGITS] == NUMBER,
-              "the digit states accept a number");
 // After a run, however long, the step on the byte that ends it may be taken from YY_DIGITS' row:
-// on a byte other than a digit, YY_ONE_DIGIT and YY_DIGITS step alike (the two accept the same
-// action, so the endings one byte back mean the same).
+// on a byte other than a digit, the two digit states step alike (they accept the same number, so
+// their endings one byte back mean the same).
 static_assert([] {
     for (int b = 0; b < YY_BYTES; ++b) {
-        if (b >= YY_FIRST_DIGIT && b <= YY_LAST_DIGIT)
-            continue;
-        YyEntry one = yy_match.next[yy_row(YY_ONE_DIGIT) + b];
-        YyEntry more = yy_match.next[yy_row(YY_DIGITS) + b];
-        if (one != more && (yy_goes_on(one) || yy_goes_on(more) || yy_bytes_back(one) != yy_bytes_back(more) ||
-                            yy_match.token[yy_ending(one)] != yy_match.token[yy_ending(more)] ||
-                            yy_match.action[yy_ending(one)] != yy_match.action[yy_ending(more)]))
+        YyEntry one = yy_match.next[yy_row(YY_ONE_DIGIT) + b], more = yy_match.next[yy_row(YY_DIGITS) + b];
+        if ((b < YY_FIRST_DIGIT || b > YY_LAST_DIGIT) && one != more &&
+            (yy_goes_on(one) || yy_goes_on(more) || yy_bytes_back(one) != yy_bytes_back(more) ||
+             yy_match.action[yy_ending(one)] != yy_match.action[yy_ending(more)]))
             return false;
     }
-    return true;
-}(), "after a digit, the two digit states step alike on every other byte");
-static_assert(YY_FIRST_DIGIT > 0, "the end-of-buffer marker ends a run");
+    return yy_match.token[YY_ONE_DIGIT] == NUMBER && yy_match.token[YY_DIGITS] == NUMBER &&
+           yy_match.action[YY_ONE_DIGIT] == yy_match.action[YY_DIGITS] && YY_FIRST_DIGIT > 0;
+}(), "after a digit, the two digit states step alike on every other byte, and the marker ends a run");
 
 // The lanes of w (eight bytes, the first in the lowest lane, as load_lanes gives them) that hold
 // no digit, as their top bits, exact up to and including the lowest such lane. In each lane,
