@@ -26,8 +26,9 @@ static_assert(YYSYMBOL_FULL >= YYSYMBOLS, "YYCOLUMNS leaves a column for full st
 constexpr int YYINITDEPTH = 200;       // stack entries held in the call's own storage
 constexpr int YYMAXDEPTH = 10000;      // the stacks never grow beyond this
 static_assert(YYINITDEPTH == 200 && YYMAXDEPTH == 10000,
-              "the stack sizes are also in tests/cases (stack_limit, resource_faults), fuzz/corpus/stack_overflow, "
-              "README.md and docs/intcalc.1 (Limits): change them there too");
+              "the stack sizes are also the boundaries of tests/cases/stack_limit.cases and resource_faults.cases, of "
+              "tests/differential.py's nesting, of fuzz/corpus/deep_nesting and stack_overflow, and of the limits in "
+              "README.md and docs/intcalc.1: change them there too");
 
 // How often the stacks can grow: 200 -> 400 -> ... -> 6400 -> 10000.
 constexpr int max_growths() {
@@ -159,7 +160,7 @@ template <bool SHIFTED, unsigned RULES, int FIRST = 0, int LAST = 32>
             return reduce<R, SHIFTED>(parse, next, vnext, symbol);
         yy_fatal(YY_MSG_NO_RULE);
     } else {
-        static_assert(in_range != 0);
+        static_assert(in_range != 0, "a search range holds a rule of the set");
         // Split between the middle two rules of the set in this range.
         constexpr int half = std::popcount(in_range) / 2;
         constexpr int MID = [] {

@@ -13,7 +13,7 @@ constexpr std::uint64_t reverse_lanes(std::uint64_t w) {
         r = r << 8 | (w >> 8 * i & 0xFF);
     return r;
 }
-static_assert(reverse_lanes(0x0102030405060708) == 0x0807060504030201);
+static_assert(reverse_lanes(0x0102030405060708) == 0x0807060504030201, "reverse_lanes reverses the bytes");
 
 // The eight bytes at p, the first in the lowest lane. On a little-endian machine a plain load.
 inline std::uint64_t load_lanes(const void* p) {

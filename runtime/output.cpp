@@ -15,6 +15,9 @@ namespace {
 
 constexpr int OUT_BLOCK = 512;        // the block size, unless the platform reports another
 constexpr int OUT_BLOCK_MAX = 65536;  // the largest block size taken from the platform
+static_assert(OUT_BLOCK == 512 && OUT_BLOCK_MAX == 65536,
+              "the block sizes are also the boundaries of the block rows of tests/cases/streams.cases, of "
+              "tests/wine_checks.py's null device, and of the buffering in README.md and docs/intcalc.1: change them there too");
 constexpr int OUT_LINE_MAX = 12;      // "-2147483648\n"
 constexpr int OUT_LINE_SPAN = 16;     // a formatted line is moved as this many bytes at once
 
@@ -107,7 +110,7 @@ constexpr std::uint64_t in_lanes(std::uint64_t field, int bits) {
 // u / 10^8, the first two of ten digits, for every 32-bit u.
 constexpr std::uint64_t U32_LIMIT = std::uint64_t{1} << 32;
 constexpr Reciprocal BY_1E8 = reciprocal(100000000, U32_LIMIT);
-static_assert(divides_exactly(BY_1E8, 100000000, U32_LIMIT));
+static_assert(divides_exactly(BY_1E8, 100000000, U32_LIMIT), "u / 10^8 exact for every 32-bit u");
 static_assert(BY_1E8.multiplier <= UINT64_MAX / (U32_LIMIT - 1), "the product fits 64 bits");
 
 // The three cuts of eight digits: in two lanes of 32 bits, by 10^4 below 10^8; in four lanes of

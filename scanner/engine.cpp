@@ -18,12 +18,16 @@ namespace {
 
 constexpr int YY_BUFFER_CAPACITY = 16384;  // input bytes the buffer holds, lead byte included
 constexpr int YY_READ_CHUNK = 8192;        // the most one read asks for
+static_assert(YY_BUFFER_CAPACITY == 16384 && YY_READ_CHUNK == 8192,
+              "the buffer's size and the reads' are also the boundaries of tests/cases/buffer_limits.cases, of the "
+              "'rest' rows of streams.cases and text_mode_input.cases, of tests/differential.py's literals, of "
+              "fuzz/corpus/buffer_overflow, and of the literal's limit in README.md and docs/intcalc.1: change them there too");
 // Bytes allocated past size. Eight bytes are read after a token's first byte, which lies before
 // the first marker, at index size - 2 at most; so up to index size + 6. Enough for the markers and
 // the byte past them that the matching loop may step on, too.
 constexpr int YY_DIGITS_READ = 8;
 constexpr int YY_BUFFER_SLACK = YY_DIGITS_READ - 1;
-static_assert(YY_BUFFER_SLACK >= 2);
+static_assert(YY_BUFFER_SLACK >= 2, "room for the two marker bytes");
 
 enum EofState : std::int32_t { INPUT_OPEN, INPUT_DRAINING, INPUT_DONE };
 enum RefillResult { REFILL_CONTINUE, REFILL_END, REFILL_LAST_TOKEN };
@@ -309,7 +313,7 @@ int yy_scan(YyScanPosition& at) {
         YyEntry e = yy_match.next[yy_row(YY_START_STATE) + static_cast<unsigned char>(*p)];
         ++p;
         if (e == yy_row(YY_ONE_DIGIT)) {
-            static_assert(sizeof after == YY_DIGITS_READ);
+            static_assert(sizeof after == YY_DIGITS_READ, "the buffer has room for the word read after a first digit");
             after = load_lanes(p);
             p += yy_leading_digits(after);
             e = yy_match.next[yy_row(YY_DIGITS) + static_cast<unsigned char>(*p)];
