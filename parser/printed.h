@@ -51,7 +51,7 @@ static_assert(std::size(yyaction_base) == std::size(yydefault_rule) && std::size
 
 // The printed tables in the form the lookups of parser/lalr.h read; acceptance is the shift into
 // their last state, which is never entered.
-constexpr YyPacked yy_printed_tables() {
+constexpr YyPacked yy_load_printed_tables() {
     YyPacked p{};
     p.states = static_cast<int>(std::size(yyaction_base));
     p.final = p.states - 1;
@@ -64,18 +64,18 @@ constexpr YyPacked yy_printed_tables() {
     std::ranges::copy(yypacked_check, p.check);
     return p;
 }
-inline constexpr YyPacked yy_printed = yy_printed_tables();
+inline constexpr YyPacked yy_printed_tables = yy_load_printed_tables();
 
 // The first state and symbol at which the printed and the computed tables differ, in the printed
 // numbering; {-1, -1} where they agree everywhere. The states are matched by walking both from
 // state 0 along the shifts and gotos of the construction. Symbol YYSYMBOLS stands for whether a
 // state reduces without reading a token; state -1 for the rule tables, at the rule `symbol`.
-struct YyDifference {
+struct YyTableDifference {
     int state, symbol;
 };
-constexpr YyDifference yy_first_difference() {
+constexpr YyTableDifference yy_first_difference() {
     const YyLalr& a = yy_lalr;
-    const YyPacked &c = yy_packed, &p = yy_printed;
+    const YyPacked &c = yy_packed, &p = yy_printed_tables;
     for (int r = 1; r < YYRULES; ++r)
         if (yyrule_lhs[r] != yy_lhs_of(r) || yyrule_length[r] != yy_length_of(r))
             return {-1, r};
@@ -101,11 +101,11 @@ constexpr YyDifference yy_first_difference() {
     }
     return {-1, -1};
 }
-inline constexpr YyDifference yy_printed_difference = yy_first_difference();
+inline constexpr YyTableDifference yy_printed_table_difference = yy_first_difference();
 
 template <int STATE, int SYMBOL>
 struct YyPrintedTablesDiffer {
     static_assert(SYMBOL < 0, "the parse tables computed from the grammar and the printed ones differ at the state "
                               "(as printed) and the symbol of this instantiation");
 };
-template struct YyPrintedTablesDiffer<yy_printed_difference.state, yy_printed_difference.symbol>;
+template struct YyPrintedTablesDiffer<yy_printed_table_difference.state, yy_printed_table_difference.symbol>;

@@ -59,7 +59,7 @@ static_assert(std::size(yy_printed_class) == YY_BYTES && std::size(yy_meta_class
                   std::size(yy_trans_next) == std::size(yy_trans_check),
               "the printed tables are whole, with a meta class for each class");
 
-constexpr YyComb yy_printed_comb() {
+constexpr YyComb yy_load_printed_automaton() {
     YyComb k{};
     std::ranges::copy(yy_state_action, k.action);
     std::ranges::copy(yy_state_base, k.base);
@@ -70,7 +70,7 @@ constexpr YyComb yy_printed_comb() {
     k.first_template = YY_PRINTED_STATES;
     return k;
 }
-inline constexpr YyComb yy_printed = yy_printed_comb();
+inline constexpr YyComb yy_printed_automaton = yy_load_printed_automaton();
 
 // The first byte whose class differs; -1 where none does.
 constexpr int yy_first_class_difference() {
@@ -89,18 +89,18 @@ template struct YyPrintedClassDiffers<yy_first_class_difference()>;
 // The first printed state and class at which the two automata differ, in the printed numbering
 // ({-1, -1} where they agree), the states matched by walking both from the start state along every
 // class. Class YY_CLASSES stands for the state's action.
-struct YyDifference {
+struct YyAutomatonDifference {
     int state, class_;
 };
-constexpr YyDifference yy_first_automaton_difference() {
+constexpr YyAutomatonDifference yy_first_automaton_difference() {
     int printed_of[YY_MAX_STATES] = {};
     printed_of[YY_START_STATE] = 1;
     for (int s = YY_START_STATE; s < YY_STATES; ++s) {
         int ps = printed_of[s];
-        if (yy_printed.action[ps] != yy_automaton.action[s])
+        if (yy_printed_automaton.action[ps] != yy_automaton.action[s])
             return {ps, YY_CLASSES};
         for (int c = 0; c < YY_CLASSES; ++c) {
-            int t = yy_automaton.next[s][c], pt = static_cast<int>(yy_next_in(yy_printed, ps, c));
+            int t = yy_automaton.next[s][c], pt = static_cast<int>(yy_next_in(yy_printed_automaton, ps, c));
             if (printed_of[t] != 0 && printed_of[t] != pt)
                 return {ps, c};
             printed_of[t] = pt;
@@ -108,10 +108,10 @@ constexpr YyDifference yy_first_automaton_difference() {
     }
     return {-1, -1};
 }
-inline constexpr YyDifference yy_printed_difference = yy_first_automaton_difference();
+inline constexpr YyAutomatonDifference yy_printed_automaton_difference = yy_first_automaton_difference();
 template <int STATE, int CLASS>
 struct YyPrintedAutomatonDiffers {
     static_assert(STATE < 0, "the automaton computed from the token rules and the printed one differ at the state "
                              "(as printed) and the class of this instantiation (the class count: the state's action)");
 };
-template struct YyPrintedAutomatonDiffers<yy_printed_difference.state, yy_printed_difference.class_>;
+template struct YyPrintedAutomatonDiffers<yy_printed_automaton_difference.state, yy_printed_automaton_difference.class_>;

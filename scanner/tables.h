@@ -177,10 +177,10 @@ constexpr YyComb yy_pack_automaton() {
     k.first_template = a.states;
     for (std::int16_t& c : k.check)
         c = -1;
-    for (int i = 0; i < a.states; ++i) {
-        int s = i == 0 ? a.dead : i == a.dead ? 0 : i;  // the dead state first; 0 is no state
+    for (int i = 0; i < a.states - 1; ++i) {
+        int s = i == 0 ? a.dead : i;  // the dead state first; 0 is no state
         k.action[s] = static_cast<std::int16_t>(a.action[s]);
-        k.fallback[s] = static_cast<std::int16_t>(s == a.dead || s == 0 ? 0 : a.dead);
+        k.fallback[s] = static_cast<std::int16_t>(s == a.dead ? 0 : a.dead);
         auto own = [&](int c) { return s == a.dead || a.next[s][c] != a.next[a.dead][c]; };
         bool any = false;
         for (int c = 0; c < YY_CLASSES; ++c)
@@ -194,7 +194,7 @@ constexpr YyComb yy_pack_automaton() {
         int b = any ? 0 : k.base[a.dead];
         while (any && !fits(b))
             ++b;
-        for (int c = 0; c < YY_CLASSES && any && s != 0; ++c)
+        for (int c = 0; c < YY_CLASSES && any; ++c)
             if (own(c)) {
                 k.next[b + c] = static_cast<std::int16_t>(a.next[s][c]);
                 k.check[b + c] = static_cast<std::int16_t>(s);
