@@ -12,11 +12,11 @@
 
 namespace {
 
-// The names of the grammar's symbols, for the notes on the packed entries; a symbol missing here
-// is printed by its number.
+// The names of the grammar's symbols, for the notes on the packed entries.
 const char* const symbol_names[] = {"end of input", "error", "undefined", "EOL",   "NUMBER", "LPAREN", "RPAREN",
                                     "PLUS",         "MINUS", "TIMES",     "DIVIDE", "input", "lines",   "expr"};
 constexpr int NAMED = sizeof symbol_names / sizeof symbol_names[0];
+static_assert(NAMED == YYNT_LIMIT, "symbol_names names every symbol of the grammar, in the order of their numbers");
 
 // A table as the printed layout has it: the index header, then one line for each table, the
 // values lined up under it.
@@ -107,10 +107,10 @@ void print_parser() {
             }
         if (action)
             std::printf(e == p.final ? " on %s: accept" : e > 0 ? " on %s: shift to %d" : " on %s: reduce %d",
-                        k < NAMED ? symbol_names[k] : "?", e > 0 ? e : -e);
+                        symbol_names[k], e > 0 ? e : -e);
         for (int n = 0; n < YYNONTERMINALS && k >= 0; ++n)
             if (p.goto_base[n] != YYFLAG && p.goto_base[n] + k == i)
-                std::printf(" %s from state %d: go to %d", n + YYFIRST_NONTERMINAL < NAMED ? symbol_names[n + YYFIRST_NONTERMINAL] : "?", k, e);
+                std::printf(" %s from state %d: go to %d", symbol_names[n + YYFIRST_NONTERMINAL], k, e);
         std::printf(k < 0 ? " (unused)\n" : "\n");
     }
     header("index:", "std::int16_t", "yypacked      ", p.last + 1, 2);
