@@ -127,13 +127,14 @@ bool grow(Parse& parse, std::int16_t*& next, std::int32_t*& vnext) {
 // the rule pops one entry less.
 template <int R, bool SHIFTED>
 [[gnu::always_inline]] inline int reduce(Parse& parse, std::int16_t*& next, std::int32_t*& vnext,
-                                        std::ptrdiff_t& symbol) {
+                                        std::ptrdiff_t& symbol, std::ptrdiff_t& top) {
     constexpr int n = yy_length_of(R);
     constexpr int popped = SHIFTED ? n - 1 : n;
     std::int32_t value = yy_grammar[R].action(vnext - popped);
     next -= popped;
     vnext -= popped;
     YyStep go = yy_dense.go[yy_lhs_of(R) - YYFIRST_NONTERMINAL][next[-1]];
+    top = go.state;
     if constexpr (popped == 0) {
         if (!push(parse, next, vnext, go.state, value)) {
             parse.held = symbol;
@@ -152,12 +153,12 @@ template <int R, bool SHIFTED>
 // rule of the set has its case. Any other value ends the run; the tables hold none.
 template <bool SHIFTED, unsigned RULES, int FIRST = 0, int LAST = 32>
 [[gnu::always_inline]] inline int reduce_by(int rule, Parse& parse, std::int16_t*& next, std::int32_t*& vnext,
-                                           std::ptrdiff_t& symbol) {
+                                           std::ptrdiff_t& symbol, std::ptrdiff_t& top) {
     constexpr unsigned in_range = RULES >> FIRST & (LAST - FIRST == 32 ? ~0u : (1u << (LAST - FIRST)) - 1);
     if constexpr (std::popcount(in_range) == 1) {
         constexpr int R = FIRST + std::countr_zero(in_range);
         if (rule == R) [[likely]]
-            return reduce<R, SHIFTED>(parse, next, vnext, symbol);
+            return reduce<R, SHIFTED>(parse, next, vnext, symbol, top);
         yy_fatal(YY_MSG_NO_RULE);
     } else {
         static_assert(in_range != 0, "a search range holds a rule of the set");
@@ -170,8 +171,8 @@ template <bool SHIFTED, unsigned RULES, int FIRST = 0, int LAST = 32>
             return FIRST + std::countr_zero(rest);
         }();
         if (rule < MID)
-            return reduce_by<SHIFTED, RULES, FIRST, MID>(rule, parse, next, vnext, symbol);
-        return reduce_by<SHIFTED, RULES, MID, LAST>(rule, parse, next, vnext, symbol);
+            return reduce_by<SHIFTED, RULES, FIRST, MID>(rule, parse, next, vnext, symbol, top);
+        return reduce_by<SHIFTED, RULES, MID, LAST>(rule, parse, next, vnext, symbol, top);
     }
 }
 
@@ -201,6 +202,7 @@ int yyparse() {
     // Each pass makes one step. Invariant: the state on top of the stack reduces at once by
     // `rule`, or, with no rule (YYRULE_NONE), waits for the lookahead to decide.
     int rule = yy_entering(0).rule;
+    std::ptrdiff_t top = 0;  // the state on top of the stack, kept here rather than read back from it
     for (;;) {
         if (rule == YYRULE_NONE) {
             if (symbol == YYSYMBOL_NONE) {
@@ -209,7 +211,7 @@ int yyparse() {
                     lookahead = 0;  // any code below 0 (the scanner returns none) ends the input too
                 symbol = symbol_of(lookahead);
             }
-            YyStep step = yy_dense.action[next[-1]][symbol];
+            YyStep step = yy_dense.action[top][symbol];
             if (yy_is_shift(step)) {
                 // Its state waits for the next lookahead.
                 if (symbol != YYSYMBOL_END) [[likely]] {
@@ -217,6 +219,7 @@ int yyparse() {
                 } else if (step.state == YYFINAL) {  // the end of input is never consumed
                     break;
                 }
+                top = step.state;
                 if (!push(parse, next, vnext, step.state, yylval)) [[unlikely]] {
                     result = 2;
                     break;
@@ -237,7 +240,7 @@ int yyparse() {
                     --vnext;
                 }
                 *vnext = yylval;
-                rule = reduce_by<true, YY_RULES_AFTER_SHIFT>(step.rule, parse, next, vnext, symbol);
+                rule = reduce_by<true, YY_RULES_AFTER_SHIFT>(step.rule, parse, next, vnext, symbol, top);
                 continue;
             }
             rule = step.rule;
@@ -253,7 +256,7 @@ int yyparse() {
                 break;
             }
         }
-        rule = reduce_by<false, YY_RULES_ON_THEIR_OWN>(rule, parse, next, vnext, symbol);
+        rule = reduce_by<false, YY_RULES_ON_THEIR_OWN>(rule, parse, next, vnext, symbol, top);
     }
     if (result == 2)
         yyerror(YY_MSG_STACK_OVERFLOW);
