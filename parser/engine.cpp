@@ -116,15 +116,12 @@ bool grow(Parse& parse, std::int16_t*& next, std::int32_t*& vnext) {
 }
 
 // Reduces by rule R: its action computes the result from its right-hand values, its right side
-// is popped and the goto's state pushed with the result. Returns the rule that state reduces by at
-// once (YYRULE_NONE: it waits for a lookahead). Only a reduction that pops nothing can fill the
-// stacks, the others leave them no deeper than they were; where it reaches their limit, the
-// lookahead becomes YYSYMBOL_FULL. Instantiated once per rule and kind, so every lookup on R
-// folds to a constant.
-//
-// With SHIFTED, the last right-hand symbol is the lookahead, shifted into the state that reduces
-// by R without that state being pushed: its value is in the slot its push would have filled, and
-// the rule pops one entry less.
+// is popped and the goto's state pushed with the result; returns the rule that state reduces by at
+// once (YYRULE_NONE: it waits for a lookahead). With SHIFTED, the last right-hand symbol is the
+// lookahead, shifted into the state that reduces by R without that state being pushed: its value
+// is in the slot its push would have filled, and one entry less is popped. Only a reduction that
+// pops nothing can fill the stacks (the lookahead then becomes YYSYMBOL_FULL); the others leave
+// them no deeper than they were.
 template <int R, bool SHIFTED>
 [[gnu::always_inline]] inline int reduce(Parse& parse, std::int16_t*& next, std::int32_t*& vnext,
                                         std::ptrdiff_t& symbol, std::ptrdiff_t& top) {
@@ -148,9 +145,9 @@ template <int R, bool SHIFTED>
     return go.rule;
 }
 
-// Calls reduce<R, SHIFTED> for the rule held in `rule`: a search over the rules of RULES, the
-// rules the tables reduce by in that kind of step, that the compiler writes out, so that every
-// rule of the set has its case. Any other value ends the run; the tables hold none.
+// Calls reduce<R, SHIFTED> for the rule in `rule`: a search, split between the middle two rules,
+// over RULES, the rules the tables reduce by in that kind of step, written out by the compiler, so
+// that every rule of the set has its case. Any other value ends the run; the tables hold none.
 template <bool SHIFTED, unsigned RULES, int FIRST = 0, int LAST = 32>
 [[gnu::always_inline]] inline int reduce_by(int rule, Parse& parse, std::int16_t*& next, std::int32_t*& vnext,
                                            std::ptrdiff_t& symbol, std::ptrdiff_t& top) {
@@ -162,7 +159,6 @@ template <bool SHIFTED, unsigned RULES, int FIRST = 0, int LAST = 32>
         yy_fatal(YY_MSG_NO_RULE);
     } else {
         static_assert(in_range != 0, "a search range holds a rule of the set");
-        // Split between the middle two rules of the set in this range.
         constexpr int half = std::popcount(in_range) / 2;
         constexpr int MID = [] {
             unsigned rest = in_range;

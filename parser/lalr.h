@@ -54,9 +54,8 @@ constexpr YyFirstSets yy_first_sets() {
 inline constexpr YyFirstSets yy_first = yy_first_sets();
 
 // ---------------------------------------------------------------------------------------------
-// The LR(0) automaton. An item is a rule with a dot in its right side; a state is a set of items,
-// its kernel (the items that entered it) first, then the items its closure adds. Each item
-// carries the lookaheads the LALR(1) step finds for it.
+// The LR(0) automaton. An item is a rule with a dot in its right side, and the lookaheads the
+// LALR(1) step finds for it; a state is a set of items, its kernel (those that entered it) first.
 
 inline constexpr int YYMAX_STATES = 48;  // room for the construction: more fails the build
 inline constexpr int YYMAX_ITEMS = 32;   // items in one state
@@ -148,10 +147,10 @@ constexpr void yy_build_states(YyLalr& a) {
 // LALR(1) lookaheads, propagated until nothing changes: an item [A: u . X w, L] gives what may
 // follow X there, FIRST(w L), to the items of X's rules in its state, and L to the item
 // [A: u X . w] of the state that X leads to.
-constexpr bool yy_add_lookahead(YyItem& item, YyTerminals l) {
-    YyTerminals before = item.lookahead;
+constexpr bool yy_add_lookahead(YyItem& item, YyTerminals l) {  // whether that adds any
+    bool adds = (l & ~item.lookahead) != 0;
     item.lookahead |= l;
-    return item.lookahead != before;
+    return adds;
 }
 constexpr void yy_propagate_lookaheads(YyLalr& a) {
     for (bool grew = true; grew;) {
@@ -255,8 +254,7 @@ constexpr YyLalr yy_construct() {
 inline constexpr YyLalr yy_lalr = yy_construct();
 static_assert(yy_lalr.fits, "the grammar needs more states or items than YYMAX_STATES and YYMAX_ITEMS hold");
 
-// A conflict left unresolved fails the build in this instantiation, which names its state (as the
-// construction numbers them) and its symbol.
+// A conflict left unresolved fails the build here, naming its state (as numbered here) and symbol.
 template <int STATE, int SYMBOL>
 struct YyUnresolvedConflict {
     static_assert(STATE < 0, "the grammar has a conflict that precedence does not resolve, at the state and symbol "
@@ -265,12 +263,11 @@ struct YyUnresolvedConflict {
 template struct YyUnresolvedConflict<yy_lalr.conflict_state, yy_lalr.conflict_symbol>;
 
 // ---------------------------------------------------------------------------------------------
-// The packed form. Each state's row holds its actions other than its default, each nonterminal's
-// row its gotos other than the one it takes most often; every row lies in one comb at the first
-// base where its entries find free slots. Rows alike share a base, rows that differ never do,
-// since a slot's check holds only the symbol or state, not the row. An action entry is positive
-// for a shift (`final`, one past the last state, for acceptance), the negated rule for a
-// reduction, YYFLAG for a syntax error; a row with no entries has the base YYFLAG.
+// The packed form. A state's row holds its actions but its default, a nonterminal's its gotos but
+// the most frequent; each row goes into one comb at the first base where its entries find free
+// slots. Rows alike share a base, others never do (a slot's check holds only the symbol or state,
+// not the row). An action entry is a state shifted into (`final`, one past the last, accepts), a
+// negated rule, or YYFLAG, a syntax error; a row with no entries has the base YYFLAG.
 
 inline constexpr int YYFLAG = -32768;
 inline constexpr int YYMAX_PACKED = 256;

@@ -4,7 +4,6 @@
 // Constant; the parse engine (parser/engine.cpp) interprets them.
 #pragma once
 
-#include <algorithm>
 #include <bit>
 #include <cstdint>
 
@@ -26,22 +25,19 @@ constexpr int yy_token_symbol_entry(int code) {
 static_assert(YYMAX_TOKEN + 1 == 266 && yy_token_symbol_entry(255) == 2 && yy_token_symbol_entry(258) == 3 &&
                   yy_token_symbol_entry(265) == 10, "yytoken_symbol as printed: 266 codes, 258..265 the symbols 3..10");
 
-// The grammar's error symbol names no rule's symbol: the engine has no error recovery, so the
-// first syntax error ends the parse.
+// The engine has no error recovery (the first syntax error ends the parse), so no rule may name
+// the error symbol; and no state may report an error without reading a lookahead.
 static_assert([] {
     for (const YyGrammarRule& g : yy_grammar)
         for (int k = 0; k < g.length; ++k)
             if (g.rhs[k] == YYSYMBOL_ERROR)
                 return false;
+    for (int s = 0; s < YYSTATES; ++s)
+        if (yy_packed.action_base[s] == YYFLAG && yy_packed.default_rule[s] == YYRULE_NONE)
+            return false;
     return true;
-}(), "no rule names the error symbol");
+}(), "no rule names the error symbol, and every state that reduces at once has a rule to reduce by");
 
-constexpr int yy_action_at(int state, int symbol) {
-    return yy_packed_action(yy_packed, state, symbol);
-}
-constexpr int yy_goto_at(int nonterminal, int state) {
-    return yy_packed_goto(yy_packed, nonterminal, state);
-}
 // Whether `state` reduces by its default rule without reading a token.
 constexpr bool yy_reduces_at_once(int state) {
     return yy_packed.action_base[state] == YYFLAG;
@@ -51,8 +47,8 @@ constexpr bool yy_passes_value(int rule) {
     return yy_length_of(rule) == 1 && yy_grammar[rule].action == yy_first_value;
 }
 
-// A row of the dense action table: a column for every symbol and one more, for the engine's "no
-// lookahead", padded to a power of two.
+// A row of the dense action table: a column for every symbol and one more, with no symbol's
+// steps (the engine's stand-in for full stacks), padded to a power of two.
 inline constexpr int YYCOLUMNS = static_cast<int>(std::bit_ceil(static_cast<unsigned>(YYSYMBOLS + 1)));
 
 // One step of the engine, by the sign of `state`:
@@ -88,21 +84,18 @@ constexpr YyStep yy_entering(int state) {
 
 // The step for `state` on terminal `symbol`, with the reductions that need no lookahead folded in.
 constexpr YyStep yy_derive_action(int state, int symbol) {
-    int a = yy_action_at(state, symbol);
-    if (a == YYFINAL || a == 0)
-        return {static_cast<std::int8_t>(a), YYRULE_NONE};
-    if (a < 0)
-        return {0, static_cast<std::int8_t>(-a)};
+    int a = yy_packed_action(yy_packed, state, symbol);
+    if (a == YYFINAL || a <= 0)
+        return {static_cast<std::int8_t>(a > 0 ? a : 0), static_cast<std::int8_t>(a > 0 ? 0 : -a)};
     // A shift into a state that passes the shifted value on at once goes straight to where the
     // goto leads: the stack then holds what the shift and the reduction would have left.
     int target = a;
     while (yy_reduces_at_once(target) && yy_passes_value(yy_packed.default_rule[target]))
-        target = yy_goto_at(yy_lhs_of(yy_packed.default_rule[target]), state);
+        target = yy_packed_goto(yy_packed, yy_lhs_of(yy_packed.default_rule[target]), state);
     // A shift into a state that reduces at once by a rule that does more than pass the value on
     // is taken with that reduction as one step.
     YyStep step = yy_entering(target);
-    if (step.rule != YYRULE_NONE)
-        step.state = static_cast<std::int8_t>(-step.state);
+    step.state = static_cast<std::int8_t>(step.rule != YYRULE_NONE ? -step.state : step.state);
     return step;
 }
 
@@ -114,31 +107,19 @@ struct YyDenseTables {
     YyStep go[YYNONTERMINALS][YYSTATES];
     std::int8_t token_symbol[YYMAX_TOKEN + 1];
 };
-
 constexpr YyDenseTables yy_derive_dense_tables() {
     YyDenseTables t{};
-    for (int s = 0; s < YYSTATES; ++s)
+    for (int s = 0; s < YYSTATES; ++s) {
         for (int sym = 0; sym < YYSYMBOLS; ++sym)
             t.action[s][sym] = yy_derive_action(s, sym);
-    for (int nt = 0; nt < YYNONTERMINALS; ++nt)
-        for (int s = 0; s < YYSTATES; ++s)
-            t.go[nt][s] = yy_entering(yy_goto_at(YYFIRST_NONTERMINAL + nt, s));
+        for (int nt = 0; nt < YYNONTERMINALS; ++nt)
+            t.go[nt][s] = yy_entering(yy_packed_goto(yy_packed, YYFIRST_NONTERMINAL + nt, s));
+    }
     for (int code = 0; code <= YYMAX_TOKEN; ++code)
         t.token_symbol[code] = static_cast<std::int8_t>(yy_token_symbol_entry(code));
     return t;
 }
 inline constexpr YyDenseTables yy_dense = yy_derive_dense_tables();
-
-// A folded reduction leaves the stack as the steps it stands for would: where the goto of a
-// value-passing rule leads from a state is where its shift's folded step goes. (The engine
-// decides by lookahead only in states that do not reduce at once, and no state reports a syntax
-// error without reading one.)
-static_assert([] {
-    for (int s = 0; s < YYSTATES; ++s)
-        if (yy_reduces_at_once(s) && yy_packed.default_rule[s] == YYRULE_NONE)
-            return false;
-    return true;
-}(), "a state that reduces at once has a rule to reduce by");
 
 // The rules that the engine reduces by in a step of each kind, as sets of rule numbers (bit r
 // for rule r): after a shift, as one compound step; otherwise (at the start, on a lookahead, or
@@ -146,16 +127,16 @@ static_assert([] {
 // are never read.
 constexpr unsigned yy_rules_reduced(bool after_shift) {
     unsigned rules = 0;
-    auto note = [&](YyStep step, bool compound) {
-        if (step.rule != YYRULE_NONE && yy_is_shift_and_reduce(step) == compound)
+    auto note = [&](YyStep step) {
+        if (step.rule != YYRULE_NONE && yy_is_shift_and_reduce(step) == after_shift)
             rules |= 1u << step.rule;
     };
-    note(yy_entering(0), after_shift);
+    note(yy_entering(0));
     for (int s = 0; s < YYSTATES; ++s) {
         for (int sym = 0; sym < YYSYMBOLS && !yy_reduces_at_once(s); ++sym)
-            note(yy_dense.action[s][sym], after_shift);
+            note(yy_dense.action[s][sym]);
         for (int nt = 0; nt < YYNONTERMINALS; ++nt)
-            note(yy_dense.go[nt][s], after_shift);
+            note(yy_dense.go[nt][s]);
     }
     return rules;
 }

@@ -11,12 +11,11 @@
 #include "scanner/scanner.h"
 
 // ---------------------------------------------------------------------------------------------
-// The token rules, in priority order: a match is the longest text that a rule matches from the
-// token's start, and of matches of one length the first rule's wins. A rule matches one byte of
-// its set, or a run of one or more. `bytes` lists the set, "a-z" standing for a range; null for
-// every byte. The code a rule returns is a named token, or YY_NO_TOKEN for a blank (scanning goes
-// on with the next byte), or YY_OWN_CODE for the byte's own value (a NUL of the input, taken by
-// the last rule, is so the code 0, the end of input).
+// The token rules, in priority order: a match is the longest text a rule matches, of matches of
+// one length the first rule's. A rule matches one byte of its set, or a run of one or more; the
+// set is listed, "a-z" for a range, null for every byte. A rule returns a named token, or
+// YY_NO_TOKEN (a blank: scanning goes on), or YY_OWN_CODE (the byte's own value; a NUL of the
+// input, which the last rule takes, is so 0, the end of input).
 
 enum YyRuleKind : int { YY_ONE_BYTE, YY_RUN };
 inline constexpr int YY_NO_TOKEN = -1;
@@ -107,10 +106,9 @@ static_assert(YY_NUL_CLASS > 0, "some byte other than NUL is taken by the rules 
 
 // ---------------------------------------------------------------------------------------------
 // The automaton, by the subset construction: after the start, a state is the set of rules that
-// have matched the text so far and may have matched it whole (a run may go on). The start state
-// is 1 (0 is no state); the others are numbered as first reached, classes in order, the dead state
-// (no rule) last. On the marker every state goes to the marker state, which goes on to the dead
-// state, so the marker ends every match.
+// match the text so far (a run may go on). The start state is 1 (0 is no state); the others are
+// numbered as first reached, classes in order, the dead state (no rule) last. On the marker every
+// state goes to the marker state, and that one to the dead state: the marker ends every match.
 
 inline constexpr int YY_START_STATE = 1;
 inline constexpr int YY_MAX_STATES = 32;  // room for the construction: more fails the build
@@ -157,12 +155,11 @@ inline constexpr int YY_STATES = yy_automaton.states;
 inline constexpr int YY_DEAD_STATE = yy_automaton.dead;
 
 // ---------------------------------------------------------------------------------------------
-// The compressed automaton: a comb of transition pairs (the target, and the state that owns the
-// pair) with a base and a default per state. The successor of s on class c is s's own pair at
-// base + c where it has one, otherwise its default's. The dead state's pairs cover every class and
-// every other state's default is the dead state, so a state keeps a pair only where it steps
-// otherwise; a state with none takes the dead state's base, YY_STOP_BASE: entering one ends a
-// match. The rows are laid at the first base where their pairs find free slots.
+// The comb: transition pairs (the target, and the state that owns the pair), and a base and a
+// default per state; s's successor on class c is its own pair at base + c, else its default's.
+// The dead state's pairs cover every class and is every other state's default, so a state keeps
+// a pair only where it steps otherwise, and one with none takes the dead state's base,
+// YY_STOP_BASE: entering it ends a match. Rows go at the first base where they fit.
 
 inline constexpr int YY_MAX_PAIRS = 256;
 struct YyComb {
@@ -206,9 +203,8 @@ constexpr YyComb yy_pack_automaton() {
 inline constexpr YyComb yy_comb = yy_pack_automaton();
 inline constexpr int YY_STOP_BASE = yy_comb.base[YY_DEAD_STATE];
 
-// The successor of state s on class c in comb k: s's own pair if the comb holds one, else s's
-// default's. The rescan and the NUL step look states up so; the matching loop runs on the byte
-// table derived below.
+// The successor of state s on class c in comb k, for the rescan and the NUL step (the matching
+// loop runs on the byte table below).
 constexpr std::ptrdiff_t yy_next_in(const YyComb& k, std::ptrdiff_t s, std::ptrdiff_t c) {
     while (k.check[k.base[s] + c] != s) {
         s = k.fallback[s];
@@ -356,8 +352,7 @@ constexpr std::uint64_t yy_non_digit_lanes(std::uint64_t w) {
 constexpr std::ptrdiff_t yy_leading_digits(std::uint64_t w) {
     return static_cast<unsigned>(std::countr_zero(yy_non_digit_lanes(w) | std::uint64_t{1} << 63)) / 8;
 }
-// Checked for every byte value in every lane, after digits and before each kind of byte.
-static_assert([] {
+static_assert([] {  // for every byte value in every lane, after digits and before each kind of byte
     for (int lane = 0; lane < 8; ++lane)
         for (int b = 0; b < YY_BYTES; ++b)
             for (std::uint64_t rest : {std::uint64_t{0}, ~std::uint64_t{0}, std::uint64_t{0x3939393939393939}}) {
@@ -367,9 +362,7 @@ static_assert([] {
                 w |= static_cast<std::uint64_t>(b) << 8 * lane;
                 if (lane < 7)
                     w |= rest << 8 * (lane + 1);
-                bool digit = b >= YY_FIRST_DIGIT && b <= YY_LAST_DIGIT;
-                // A non-digit ends the count at its lane; a digit lets it go on past its lane,
-                // up to seven.
+                bool digit = b >= YY_FIRST_DIGIT && b <= YY_LAST_DIGIT;  // a digit lets the count go past its lane
                 auto k = yy_leading_digits(w);
                 if (digit ? k <= lane && k != 7 : k != lane)
                     return false;
