@@ -115,10 +115,10 @@ inline constexpr YyGrammarRule yy_grammar[] = {
 static_assert(sizeof yy_grammar / sizeof yy_grammar[0] == YYRULES, "yy_grammar has one row for each rule of YyRule");
 static_assert([] {
     for (int r = 0; r < YYRULES; ++r)
-        if (yy_grammar[r].rule != r || (r > 0) != (yy_grammar[r].action != nullptr))
+        if (yy_grammar[r].rule != r)
             return false;
     return true;
-}(), "yy_grammar lists the rules in the order of YyRule, each but the accepting rule with its action");
+}(), "yy_grammar lists the rules in the order of YyRule");
 
 // Operator precedence, lowest first: one row a level, each with its associativity.
 enum YyAssociativity : int { YY_LEFT, YY_RIGHT, YY_NONASSOC };

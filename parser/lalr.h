@@ -198,6 +198,13 @@ constexpr YyLevel yy_level_of_rule(int r) {
     return {0, YY_LEFT};
 }
 
+static_assert([] {
+    for (const YyGrammarRule& g : yy_grammar)
+        if (g.precedence != 0 && yy_level_of_token(g.precedence).level == 0)
+            return false;
+    return true;
+}(), "every precedence that a rule names is a level of yy_precedence");
+
 // The action on terminal t once a reduction by rule r meets `held` (a shift, or nothing yet);
 // YY_NO_ACTION when the two conflict unresolved.
 constexpr YyAction yy_resolve(YyAction held, int r, int t) {

@@ -9,6 +9,10 @@
 
 #include "parser/lalr.h"
 
+// The token codes, as printed: 266, the named ones 258..265 the symbols 3..10.
+static_assert(YYMAX_TOKEN + 1 == 266 && yy_token_symbol(258) == 3 && yy_token_symbol(265) == 10,
+              "the token codes and their symbols are no longer those printed");
+
 // Per-rule tables: the rule's left-hand symbol and the number of its right-hand symbols.
 // rule:                                        0   1   2   3   4   5   6   7   8   9
 inline constexpr std::int16_t yyrule_lhs[]    = { 0, 11, 12, 12, 13, 13, 13, 13, 13, 13 };

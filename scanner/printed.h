@@ -93,6 +93,8 @@ struct YyAutomatonDifference {
     int state, class_;
 };
 constexpr YyAutomatonDifference yy_first_automaton_difference() {
+    if (std::size(yy_meta_class) != YY_CLASSES)
+        return {0, YY_CLASSES};  // another count of classes: the printed automaton has none of the new
     int printed_of[YY_MAX_STATES] = {};
     printed_of[YY_START_STATE] = 1;
     for (int s = YY_START_STATE; s < YY_STATES; ++s) {

@@ -2,8 +2,9 @@
 """Differential test: generated inputs through intcalc and a model of the language, compared.
 
 usage: differential.py [--inputs N] [--seed S] [--index I] [--jobs J] [--] [EMULATOR...] PROGRAM
-Standard output, standard error and exit status must match. An input is up to 59 lines that have
-a value, then one of ENDINGS; wine_checks.py takes its inputs from here too."""
+Standard output, standard error and exit status must match. The first 256 inputs put each byte
+between two operands and before one; the others are up to 59 lines that have a value, then one
+of ENDINGS. wine_checks.py takes its inputs from here too."""
 import argparse, concurrent.futures, os, random, re, subprocess, sys
 
 TOKEN = re.compile(rb'[ \t]*(?:(\d+)|(\(+|.|\Z))', re.S)  # digits, a run of '(' or one byte; b'' at the end
@@ -107,6 +108,8 @@ ENDINGS = [
 ]
 
 def generated_input(seed, index):
+    if index < 256:  # every byte between operands and before one: a token the model lacks shows here
+        return b'7%c3\n%c2\n' % (index, index)
     rng = random.Random(f'{seed}:{index}')
     lines, endings = '', ENDINGS if rng.random() < 0.4 else ENDINGS[:-1]
     for _ in range(rng.randrange(60)):

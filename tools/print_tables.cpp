@@ -56,6 +56,16 @@ void print_scanner() {
         meta[c] = 1;
     header("class:", "std::uint8_t", "yy_meta_class", YY_CLASSES, 2);
     row("std::uint8_t", "yy_meta_class", meta, YY_CLASSES, 2);
+    std::printf("// States: %d start, %d end-of-buffer marker consumed, %d dead; the others accept the rule of\n"
+                "// their action (yy_token_rules, from 1):", YY_START_STATE, yy_automaton.marker, YY_DEAD_STATE);
+    for (int s = 1; s < YY_STATES; ++s)
+        if (s != YY_START_STATE && s != yy_automaton.marker && s != YY_DEAD_STATE) {
+            const char* bytes = yy_token_rules[yy_comb.action[s] - 1].bytes;
+            std::printf(" %d ", s);
+            for (const char* b = bytes ? bytes : "other"; *b != 0; ++b)
+                std::printf(*b == '\n' ? "\\n" : *b == '\t' ? "\\t" : *b == ' ' ? "space" : "%c", *b);
+            std::printf(s + 1 < YY_DEAD_STATE ? "," : ".\n");
+        }
     header("state:", "std::int16_t", "yy_state_action ", YY_STATES, 2);
     row("std::int16_t", "yy_state_action ", yy_comb.action, YY_STATES, 2);
     row("std::int16_t", "yy_state_base   ", yy_comb.base, YY_STATES, 2);
@@ -90,6 +100,7 @@ void print_parser() {
     header("state:", "std::int16_t", "yyaction_base ", p.states + 1, 6);
     row("std::int16_t", "yyaction_base ", base, p.states + 1, 6);
     row("std::int16_t", "yydefault_rule", rule, p.states + 1, 6);
+    std::printf("// Per-nonterminal tables, index = symbol - %d.\n", YYFIRST_NONTERMINAL);
     header("nonterminal:", "std::int16_t", "yygoto_base   ", YYNONTERMINALS, 6);
     row("std::int16_t", "yygoto_base   ", p.goto_base, YYNONTERMINALS, 6);
     row("std::int16_t", "yydefault_goto", p.default_goto, YYNONTERMINALS, 6);
