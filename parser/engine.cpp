@@ -240,7 +240,7 @@ int yyparse() {
                 continue;
             }
             rule = step.rule;
-            if (rule == YYRULE_NONE && symbol == YYSYMBOL_FULL) {
+            if (rule == YYRULE_NONE && symbol == YYSYMBOL_FULL) {  // the stacks filled by the empty rule's push
                 symbol = parse.held;
                 result = 2;
                 break;
