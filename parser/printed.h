@@ -71,8 +71,8 @@ constexpr YyPacked yy_load_printed_tables() {
 inline constexpr YyPacked yy_printed_tables = yy_load_printed_tables();
 
 // The first state and symbol at which the printed and the computed tables differ, in the printed
-// numbering; {-1, -1} where they agree everywhere. The states are matched by walking both from
-// state 0 along the shifts and gotos of the construction. Symbol YYSYMBOLS stands for whether a
+// numbering; {-1, -1} where they agree everywhere. The states are matched one to one by walking
+// both from state 0 along the shifts and gotos of the construction. Symbol YYSYMBOLS stands for whether a
 // state reduces without reading a token; state -1 for the rule tables, at the rule `symbol`.
 struct YyTableDifference {
     int state, symbol;
@@ -83,15 +83,16 @@ constexpr YyTableDifference yy_first_difference() {
     for (int r = 1; r < YYRULES; ++r)
         if (yyrule_lhs[r] != yy_lhs_of(r) || yyrule_length[r] != yy_length_of(r))
             return {-1, r};
-    int printed_of[YYMAX_STATES] = {};  // 0 for state 0, and for a state not yet reached
+    int printed_of[YYMAX_STATES] = {}, computed_of[YYMAX_STATES] = {};  // 0: state 0, or not yet matched
     for (int s = 0; s < a.states; ++s) {
         int ps = printed_of[s];
         for (int x = 0; x < YYSYMBOLS; ++x)
             if (int t = a.next[s][x]; t >= 0 && (x >= YYFIRST_NONTERMINAL || a.action[s][x].kind == YY_SHIFT)) {
                 int pt = x < YYFIRST_NONTERMINAL ? yy_packed_action(p, ps, x) : yy_packed_goto(p, x, ps);
-                if (pt <= 0 || pt == p.final || (printed_of[t] != 0 && printed_of[t] != pt))
-                    return {ps, x};
+                if (pt <= 0 || pt == p.final || (printed_of[t] != 0 ? printed_of[t] != pt : computed_of[pt] != 0))
+                    return {ps, x};  // another state than before, or one state standing for two
                 printed_of[t] = pt;
+                computed_of[pt] = t;
             }
         for (int x = 0; x < YYSYMBOLS; ++x) {
             int ca = yy_packed_action(c, s, x), pa = yy_packed_action(p, ps, x);

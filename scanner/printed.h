@@ -87,25 +87,26 @@ struct YyPrintedClassDiffers {
 template struct YyPrintedClassDiffers<yy_first_class_difference()>;
 
 // The first printed state and class at which the two automata differ, in the printed numbering
-// ({-1, -1} where they agree), the states matched by walking both from the start state along every
-// class. Class YY_CLASSES stands for the state's action.
+// ({-1, -1} where they agree), the states matched one to one by walking both from the start state
+// along every class. Class YY_CLASSES stands for the state's action.
 struct YyAutomatonDifference {
     int state, class_;
 };
 constexpr YyAutomatonDifference yy_first_automaton_difference() {
     if (std::size(yy_meta_class) != YY_CLASSES)
         return {0, YY_CLASSES};  // another count of classes: the printed automaton has none of the new
-    int printed_of[YY_MAX_STATES] = {};
-    printed_of[YY_START_STATE] = 1;
+    int printed_of[YY_MAX_STATES] = {}, computed_of[YY_PRINTED_STATES] = {};  // 0: not yet matched
+    printed_of[YY_START_STATE] = computed_of[1] = YY_START_STATE;
     for (int s = YY_START_STATE; s < YY_STATES; ++s) {
         int ps = printed_of[s];
         if (yy_printed_automaton.action[ps] != yy_automaton.action[s])
             return {ps, YY_CLASSES};
         for (int c = 0; c < YY_CLASSES; ++c) {
             int t = yy_automaton.next[s][c], pt = static_cast<int>(yy_next_in(yy_printed_automaton, ps, c));
-            if (printed_of[t] != 0 && printed_of[t] != pt)
-                return {ps, c};
+            if (printed_of[t] != 0 ? printed_of[t] != pt : computed_of[pt] != 0)
+                return {ps, c};  // another state than before, or one state standing for two
             printed_of[t] = pt;
+            computed_of[pt] = t;
         }
     }
     return {-1, -1};
