@@ -72,8 +72,8 @@ inline constexpr YyPacked yy_printed_tables = yy_load_printed_tables();
 
 // The first state and symbol at which the printed and the computed tables differ, in the printed
 // numbering; {-1, -1} where they agree everywhere. The states are matched one to one by walking
-// both from state 0 along the shifts and gotos of the construction. Symbol YYSYMBOLS stands for whether a
-// state reduces without reading a token; state -1 for the rule tables, at the rule `symbol`.
+// both from state 0 along the shifts and gotos of the construction. Symbol YYSYMBOLS stands for
+// whether a state reduces without reading a token; state -1 for the rule tables, at rule `symbol`.
 struct YyTableDifference {
     int state, symbol;
 };
