@@ -12,15 +12,13 @@ void yyerror(const char* message) {
 }
 
 void yy_fatal(const char* message) {
-    std::fputs(message, stderr);
-    std::fputc('\n', stderr);
+    yyerror(message);
     std::exit(yy_exit_status(1));
 }
 
 int yy_exit_status(int status) {
     if (!out_flush()) {
-        std::fputs(YY_MSG_WRITE_ERROR, stderr);
-        std::fputc('\n', stderr);
+        yyerror(YY_MSG_WRITE_ERROR);
         return 1;
     }
     return status;

@@ -5,9 +5,7 @@
 #include "runtime/output.h"
 
 // The parser's own result (accepted, syntax error, stack limit) is not a failure of the process.
-static int run_parser() {
-    return yyparse();
-}
+static int run_parser() { return yyparse(); }
 
 int main() {
     out_open();

@@ -71,10 +71,8 @@ struct Stacks {
     if (old.capacity >= YYMAXDEPTH)
         return {nullptr, nullptr, 0};
     int wanted = old.capacity * 2 < YYMAXDEPTH ? old.capacity * 2 : YYMAXDEPTH;
-    void* more_states = std::malloc(sizeof(std::int16_t) * static_cast<size_t>(wanted));
-    void* more_values = std::malloc(sizeof(std::int32_t) * static_cast<size_t>(wanted));
-    grown[0] = more_states;
-    grown[1] = more_values;
+    void* more_states = grown[0] = std::malloc(sizeof(std::int16_t) * static_cast<size_t>(wanted));
+    void* more_values = grown[1] = std::malloc(sizeof(std::int32_t) * static_cast<size_t>(wanted));
     if (more_states == nullptr || more_values == nullptr)
         return {nullptr, nullptr, 0};
     yystack_copy(old.states, more_states, depth * static_cast<long>(sizeof(std::int16_t)));

@@ -21,9 +21,7 @@ inline constexpr int YYSYMBOL_UNDEFINED = 2;
 inline constexpr int YYMAX_TOKEN = YY_TOKEN_LIMIT - 1;  // the last named token's code
 
 // The symbol of a named token, EOL to YYMAX_TOKEN.
-constexpr int yy_token_symbol(int token) {
-    return token - EOL + YYSYMBOL_UNDEFINED + 1;
-}
+constexpr int yy_token_symbol(int token) { return token - EOL + YYSYMBOL_UNDEFINED + 1; }
 inline constexpr int YYFIRST_NONTERMINAL = yy_token_symbol(YYMAX_TOKEN) + 1;
 
 enum YyNonterminal : int {
@@ -42,9 +40,7 @@ inline constexpr int YYSYMBOLS = YYSYMBOL_BEYOND + 1;  // every symbol a token c
 // is defined, and converted back (also modulo 2^32).
 
 using YyRuleAction = std::int32_t (*)(const std::int32_t* v);
-constexpr std::uint32_t yy_u(std::int32_t v) {
-    return static_cast<std::uint32_t>(v);
-}
+constexpr std::uint32_t yy_u(std::int32_t v) { return static_cast<std::uint32_t>(v); }
 [[gnu::always_inline]] inline std::int32_t yy_no_value(const std::int32_t*) { return 0; }  // the empty rule's: never read
 [[gnu::always_inline]] inline std::int32_t yy_first_value(const std::int32_t* v) { return v[0]; }
 [[gnu::always_inline]] inline std::int32_t yy_inner_value(const std::int32_t* v) { return v[1]; }
@@ -122,10 +118,7 @@ static_assert([] {
 
 // Operator precedence, lowest first: one row a level, each with its associativity.
 enum YyAssociativity : int { YY_LEFT, YY_RIGHT, YY_NONASSOC };
-struct YyPrecedenceLevel {
-    YyAssociativity associativity;
-    int tokens[4];  // token codes (0 ends the row)
-};
+struct YyPrecedenceLevel { YyAssociativity associativity; int tokens[4]; };  // token codes, 0 ending the row
 inline constexpr YyPrecedenceLevel yy_precedence[] = {
     {YY_LEFT, {PLUS, MINUS}},
     {YY_LEFT, {TIMES, DIVIDE}},

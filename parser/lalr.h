@@ -7,15 +7,9 @@
 
 #include "parser/grammar.h"
 
-constexpr int yy_lhs_of(int r) {
-    return yy_grammar[r].lhs;
-}
-constexpr int yy_length_of(int r) {
-    return yy_grammar[r].length;
-}
-constexpr bool yy_is_terminal(int x) {
-    return x < YYFIRST_NONTERMINAL;
-}
+constexpr int yy_lhs_of(int r) { return yy_grammar[r].lhs; }
+constexpr int yy_length_of(int r) { return yy_grammar[r].length; }
+constexpr bool yy_is_terminal(int x) { return x < YYFIRST_NONTERMINAL; }
 
 using YyTerminals = std::uint32_t;                 // a set of terminals: bit t for terminal t
 inline constexpr YyTerminals YY_EMPTY = 1u << 31;  // in a FIRST set: the text may be empty
@@ -35,9 +29,7 @@ constexpr YyTerminals yy_first_of(const YyTerminals* first, int r, int k, YyTerm
     }
     return set | after;
 }
-struct YyFirstSets {
-    YyTerminals of[YYNONTERMINALS];
-};
+struct YyFirstSets { YyTerminals of[YYNONTERMINALS]; };
 constexpr YyFirstSets yy_first_sets() {
     YyFirstSets f{};
     for (bool grew = true; grew;) {
@@ -60,14 +52,8 @@ inline constexpr YyFirstSets yy_first = yy_first_sets();
 inline constexpr int YYMAX_STATES = 48;  // room for the construction: more fails the build
 inline constexpr int YYMAX_ITEMS = 32;   // items in one state
 
-struct YyItem {
-    int rule, dot;
-    YyTerminals lookahead;
-};
-struct YyItemSet {
-    YyItem item[YYMAX_ITEMS];
-    int items, kernel;
-};
+struct YyItem { int rule, dot; YyTerminals lookahead; };
+struct YyItemSet { YyItem item[YYMAX_ITEMS]; int items, kernel; };
 constexpr int yy_find_item(const YyItemSet& set, int rule, int dot) {
     for (int i = 0; i < set.items; ++i)
         if (set.item[i].rule == rule && set.item[i].dot == dot)
@@ -108,10 +94,7 @@ constexpr bool yy_same_kernel(const YyItemSet& a, const YyItemSet& b) {
 }
 
 enum YyActionKind : int { YY_NO_ACTION, YY_SHIFT, YY_REDUCE, YY_ACCEPT, YY_ERROR };
-struct YyAction {
-    YyActionKind kind;
-    int arg;  // the state shifted into, the rule reduced by
-};
+struct YyAction { YyActionKind kind; int arg; };  // arg: the state shifted into, the rule reduced by
 
 // What the construction computes: the states, the shift or goto of each on each symbol (-1:
 // none), the action of each on each terminal (its default reduction included) and its default.
@@ -147,14 +130,10 @@ constexpr void yy_build_states(YyLalr& a) {
 // LALR(1) lookaheads, propagated until nothing changes: an item [A: u . X w, L] gives what may
 // follow X there, FIRST(w L), to the items of X's rules in its state, and L to the item
 // [A: u X . w] of the state that X leads to.
-constexpr bool yy_add_lookahead(YyItem& item, YyTerminals l) {  // whether that adds any
-    bool adds = (l & ~item.lookahead) != 0;
-    item.lookahead |= l;
-    return adds;
-}
 constexpr void yy_propagate_lookaheads(YyLalr& a) {
     for (bool grew = true; grew;) {
         grew = false;
+        auto add = [&grew](YyItem& item, YyTerminals l) { grew |= (l & ~item.lookahead) != 0; item.lookahead |= l; };
         for (int s = 0; s < a.states; ++s)
             for (int i = 0; i < a.state[s].items; ++i) {
                 const YyItem item = a.state[s].item[i];
@@ -163,9 +142,9 @@ constexpr void yy_propagate_lookaheads(YyLalr& a) {
                     continue;
                 for (YyItem& j : a.state[s].item)
                     if (j.dot == 0 && yy_lhs_of(j.rule) == x)
-                        grew |= yy_add_lookahead(j, yy_first_of(yy_first.of, item.rule, item.dot + 1, item.lookahead));
+                        add(j, yy_first_of(yy_first.of, item.rule, item.dot + 1, item.lookahead));
                 YyItemSet& to = a.state[a.next[s][x]];
-                grew |= yy_add_lookahead(to.item[yy_find_item(to, item.rule, item.dot + 1)], item.lookahead);
+                add(to.item[yy_find_item(to, item.rule, item.dot + 1)], item.lookahead);
             }
     }
 }
@@ -175,10 +154,7 @@ constexpr void yy_propagate_lookaheads(YyLalr& a) {
 // (the higher wins; on one level, left associativity reduces, right shifts, and a token that
 // associates with neither is a syntax error there); every other conflict is left unresolved.
 
-struct YyLevel {
-    int level;  // from 1, the lowest; 0: no precedence
-    YyAssociativity associativity;
-};
+struct YyLevel { int level; YyAssociativity associativity; };  // levels from 1, the lowest; 0: no precedence
 constexpr YyLevel yy_level_of_token(int token) {  // a token code, or a name of a level
     for (int l = 0; l < static_cast<int>(sizeof yy_precedence / sizeof yy_precedence[0]); ++l)
         for (int t : yy_precedence[l].tokens)
@@ -186,9 +162,7 @@ constexpr YyLevel yy_level_of_token(int token) {  // a token code, or a name of 
                 return {l + 1, yy_precedence[l].associativity};
     return {0, YY_LEFT};
 }
-constexpr int yy_token_of(int terminal) {
-    return terminal - yy_token_symbol(EOL) + EOL;
-}
+constexpr int yy_token_of(int terminal) { return terminal - yy_token_symbol(EOL) + EOL; }
 constexpr YyLevel yy_level_of_rule(int r) {
     if (yy_grammar[r].precedence != 0)
         return yy_level_of_token(yy_grammar[r].precedence);
@@ -262,8 +236,7 @@ inline constexpr YyLalr yy_lalr = yy_construct();
 static_assert(yy_lalr.fits, "the grammar needs more states or items than YYMAX_STATES and YYMAX_ITEMS hold");
 
 // A conflict left unresolved fails the build here, naming its state (as numbered here) and symbol.
-template <int STATE, int SYMBOL>
-struct YyUnresolvedConflict {
+template <int STATE, int SYMBOL> struct YyUnresolvedConflict {
     static_assert(STATE < 0, "the grammar has a conflict that precedence does not resolve, at the state and symbol "
                              "of this instantiation");
 };

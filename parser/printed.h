@@ -74,9 +74,7 @@ inline constexpr YyPacked yy_printed_tables = yy_load_printed_tables();
 // numbering; {-1, -1} where they agree everywhere. The states are matched one to one by walking
 // both from state 0 along the shifts and gotos of the construction. Symbol YYSYMBOLS stands for
 // whether a state reduces without reading a token; state -1 for the rule tables, at rule `symbol`.
-struct YyTableDifference {
-    int state, symbol;
-};
+struct YyTableDifference { int state, symbol; };
 constexpr YyTableDifference yy_first_difference() {
     const YyLalr& a = yy_lalr;
     const YyPacked &c = yy_packed, &p = yy_printed_tables;
@@ -108,8 +106,7 @@ constexpr YyTableDifference yy_first_difference() {
 }
 inline constexpr YyTableDifference yy_printed_table_difference = yy_first_difference();
 
-template <int STATE, int SYMBOL>
-struct YyPrintedTablesDiffer {
+template <int STATE, int SYMBOL> struct YyPrintedTablesDiffer {
     static_assert(SYMBOL < 0, "the parse tables computed from the grammar and the printed ones differ at the state "
                               "(as printed) and the symbol of this instantiation");
 };

@@ -16,11 +16,7 @@ inline constexpr int YYFINAL = yy_packed.final;  // a shift into it accepts the 
 // Token code -> symbol: 0 the end of input; 1..255 and 257 the undefined token; 256 the error
 // symbol; the named tokens their own symbols.
 constexpr int yy_token_symbol_entry(int code) {
-    if (code == 0)
-        return YYSYMBOL_END;
-    if (code == 256)
-        return YYSYMBOL_ERROR;
-    return code >= EOL ? yy_token_symbol(code) : YYSYMBOL_UNDEFINED;
+    return code == 0 ? YYSYMBOL_END : code == 256 ? YYSYMBOL_ERROR : code >= EOL ? yy_token_symbol(code) : YYSYMBOL_UNDEFINED;
 }
 
 // The engine has no error recovery (the first syntax error ends the parse), so no rule may name
@@ -37,13 +33,9 @@ static_assert([] {
 }(), "no rule names the error symbol, and every state that reduces at once has a rule to reduce by");
 
 // Whether `state` reduces by its default rule without reading a token.
-constexpr bool yy_reduces_at_once(int state) {
-    return yy_packed.action_base[state] == YYFLAG;
-}
+constexpr bool yy_reduces_at_once(int state) { return yy_packed.action_base[state] == YYFLAG; }
 // Rules whose value is the value of their one right-hand symbol.
-constexpr bool yy_passes_value(int rule) {
-    return yy_length_of(rule) == 1 && yy_grammar[rule].action == yy_first_value;
-}
+constexpr bool yy_passes_value(int rule) { return yy_length_of(rule) == 1 && yy_grammar[rule].action == yy_first_value; }
 
 // A row of the dense action table: a column for every symbol and one more, with no symbol's
 // steps (the engine's stand-in for full stacks), padded to a power of two.
@@ -58,20 +50,11 @@ inline constexpr int YYCOLUMNS = static_cast<int>(std::bit_ceil(static_cast<unsi
 //                       lookahead's value as its last right-hand value
 // The step of a goto is the state it leads to, and the rule that state reduces by at once (0: it
 // waits for a lookahead).
-struct YyStep {
-    std::int8_t state;
-    std::int8_t rule;
-};
+struct YyStep { std::int8_t state, rule; };
 static_assert(YYFINAL <= INT8_MAX && YYRULES <= INT8_MAX, "a step's state and rule fit 8 bits");
-constexpr bool yy_is_shift(YyStep step) {
-    return step.state > 0;
-}
-constexpr bool yy_is_shift_and_reduce(YyStep step) {
-    return step.state < 0;
-}
-constexpr int yy_state_shifted(YyStep step) {
-    return step.state < 0 ? -step.state : step.state;
-}
+constexpr bool yy_is_shift(YyStep step) { return step.state > 0; }
+constexpr bool yy_is_shift_and_reduce(YyStep step) { return step.state < 0; }
+constexpr int yy_state_shifted(YyStep step) { return step.state < 0 ? -step.state : step.state; }
 
 // What follows entering `state`: its rule if it reduces at once, otherwise nothing until a
 // lookahead decides.

@@ -20,6 +20,7 @@ static_assert(OUT_BLOCK == 512 && OUT_BLOCK_MAX == 65536,
               "tests/wine_checks.py's null device, and of the buffering in README.md and docs/intcalc.1: change them there too");
 constexpr int OUT_LINE_MAX = 12;      // "-2147483648\n"
 constexpr int OUT_LINE_SPAN = 16;     // a formatted line is moved as this many bytes at once
+constexpr std::uint64_t ASCII_ZEROS = 0x3030303030303030;  // '0' in each lane: digit values to digits
 
 // The block, plus room for the bytes that moving a whole span may carry past its end; only
 // the first out_block bytes are ever written out.
@@ -72,10 +73,7 @@ void write_all(const char* data, int n) {
 // (x * multiplier) >> shift for every x below `limit`. A compiler does the same for a constant
 // divisor, but may divide where it judges the code cold; and the lanes below divide several
 // numbers at once, which a compiler does not.
-struct Reciprocal {
-    std::uint64_t multiplier;
-    int shift;
-};
+struct Reciprocal { std::uint64_t multiplier; int shift; };
 
 // The reciprocal with the smallest shift. Its multiplier is 2^shift / divisor rounded up, larger
 // than the exact quotient by excess / (divisor * 2^shift); the product is exact while that
@@ -97,14 +95,6 @@ constexpr bool divides_exactly(Reciprocal r, std::uint64_t divisor, std::uint64_
             return false;
     }
     return true;
-}
-
-// The value with the same bits in every lane of `bits` bits (a mask for one field of each lane).
-constexpr std::uint64_t in_lanes(std::uint64_t field, int bits) {
-    std::uint64_t w = 0;
-    for (int at = 0; at < 64; at += bits)
-        w |= field << at;
-    return w;
 }
 
 // u / 10^8, the first two of ten digits, for every 32-bit u.
@@ -131,9 +121,9 @@ static_assert(BY_1E4.multiplier * (100000000 - 1) < UINT64_MAX && BY_100.multipl
 constexpr std::uint64_t eight_digits(std::uint32_t x) {
     std::uint64_t upper = (x * BY_1E4.multiplier) >> BY_1E4.shift;
     std::uint64_t lanes = upper | (x - upper * 10000) << 32;                        // 2 x 4 digits
-    std::uint64_t hundreds = ((lanes * BY_100.multiplier) >> BY_100.shift) & in_lanes(0x7F, 32);
+    std::uint64_t hundreds = ((lanes * BY_100.multiplier) >> BY_100.shift) & 0x0000007F0000007F;
     lanes = hundreds | (lanes - hundreds * 100) << 16;                               // 4 x 2 digits
-    std::uint64_t tens = ((lanes * BY_10.multiplier) >> BY_10.shift) & in_lanes(0x0F, 16);
+    std::uint64_t tens = ((lanes * BY_10.multiplier) >> BY_10.shift) & 0x000F000F000F000F;
     return tens | (lanes - tens * 10) << 8;                                          // 8 x 1 digit
 }
 
@@ -143,11 +133,11 @@ constexpr int significant_digits(std::uint64_t lanes) {
     return 8 - std::countr_zero(lanes | std::uint64_t{1} << 56) / 8;
 }
 static_assert([] {
-    for (std::uint32_t power = 10; power <= 100000000; power *= 10)
-        if (significant_digits(eight_digits(power - 1)) != significant_digits(eight_digits(power / 10)) ||
-            significant_digits(eight_digits(power % 100000000)) != (power == 100000000 ? 1 : significant_digits(eight_digits(power - 1)) + 1))
+    std::uint32_t power = 1;  // 10^(n-1) and 10^n - 1 have n digits
+    for (int digits = 1; digits <= 8; ++digits, power *= 10)
+        if (significant_digits(eight_digits(power)) != digits || significant_digits(eight_digits(power * 10 - 1)) != digits)
             return false;
-    return significant_digits(eight_digits(0)) == 1 && significant_digits(eight_digits(99999999)) == 8;
+    return significant_digits(eight_digits(0)) == 1;
 }(), "significant_digits counts the digits on both sides of every power of ten");
 
 }  // namespace
@@ -175,12 +165,12 @@ void out_value_line(std::int32_t value) {
     char* first;
     if (u < 100000000) {  // the usual value: no high pair
         std::uint64_t low = eight_digits(u);
-        store_lanes(digits + 2, low | in_lanes('0', 8));
+        store_lanes(digits + 2, low | ASCII_ZEROS);
         first = digits + DIGITS_MAX - significant_digits(low);
     } else {
         std::uint32_t high = static_cast<std::uint32_t>((u * BY_1E8.multiplier) >> BY_1E8.shift);  // at most 42
         std::memcpy(digits, pairs + 2 * high, 2);
-        store_lanes(digits + 2, eight_digits(u - high * 100000000) | in_lanes('0', 8));
+        store_lanes(digits + 2, eight_digits(u - high * 100000000) | ASCII_ZEROS);
         first = digits + (high < 10);
     }
     digits[DIGITS_MAX] = '\n';

@@ -17,9 +17,7 @@ namespace {
 
 bool input_binary = false;
 
-HANDLE handle_of(int fd) {
-    return reinterpret_cast<HANDLE>(_get_osfhandle(fd));
-}
+HANDLE handle_of(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
 
 }  // namespace
 
@@ -31,15 +29,11 @@ int platform_read(int fd, char* buf, int want) {
     return _read(fd, buf, static_cast<unsigned>(want));
 }
 
-int platform_write(int fd, const char* data, int n) {
-    return _write(fd, data, static_cast<unsigned>(n));
-}
+int platform_write(int fd, const char* data, int n) { return _write(fd, data, static_cast<unsigned>(n)); }
 
 int platform_output_buffering() {
     DWORD mode = 0;
     return GetConsoleMode(handle_of(1), &mode) != 0 ? PLATFORM_OUT_LINES : PLATFORM_OUT_BLOCKS;
 }
 
-bool platform_is_character_device(int fd) {
-    return GetFileType(handle_of(fd)) == FILE_TYPE_CHAR;
-}
+bool platform_is_character_device(int fd) { return GetFileType(handle_of(fd)) == FILE_TYPE_CHAR; }

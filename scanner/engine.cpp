@@ -1,5 +1,6 @@
 // Scanner engine: runs the automaton over a refillable buffer of standard input with longest-match
 // back-up and cuts each token out in place. State: the one input buffer and the matching position.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -33,9 +34,8 @@ enum EofState : std::int32_t { INPUT_OPEN, INPUT_DRAINING, INPUT_DONE };
 enum RefillResult { REFILL_CONTINUE, REFILL_END, REFILL_LAST_TOKEN };
 
 // The input buffer. data[0] is the lead byte (the byte before the current token), input bytes
-// follow, then two NUL bytes mark the end of what is held; at most size - 1 bytes are held. The
-// matching loop may step on one byte past the markers. It also loads the eight bytes after a
-// number's first digit at once, which may reach past them: hence size + YY_BUFFER_SLACK bytes.
+// follow, then two NUL bytes mark the end of what is held; at most size - 1 bytes are held, in
+// size + YY_BUFFER_SLACK bytes (above).
 struct ScanBuffer {
     FILE* stream;
     char* data;
@@ -111,12 +111,6 @@ std::ptrdiff_t yy_rescan_state() {
     return s;
 }
 
-// The transition on a NUL byte at yy_resume_pos that came from the input.
-std::ptrdiff_t yy_nul_step(std::ptrdiff_t s) {
-    yy_note_if_accepting(s, yy_resume_pos);
-    return yy_next_state(s, YY_NUL_CLASS);
-}
-
 // Moves the pending token (and the byte before it) to the front and reads more after it.
 RefillResult yy_refill_buffer() {
     ScanBuffer* b = yy_active_buffer;
@@ -132,9 +126,7 @@ RefillResult yy_refill_buffer() {
 
     int got = 0;
     if (b->eof_state == INPUT_OPEN) {
-        int want = b->size - keep - 1;
-        if (want > YY_READ_CHUNK)
-            want = YY_READ_CHUNK;
+        int want = std::min(b->size - keep - 1, YY_READ_CHUNK);
         if (want <= 0)
             yy_fatal(YY_MSG_BUFFER_OVERFLOW);
         got = text_read(fileno(b->stream), data + keep, want);
@@ -230,10 +222,8 @@ enum YyResume {
     YY_NEXT_TOKEN,    // begin a new token at yy_resume_pos
     YY_INPUT_END,     // return the end of input
 };
-struct YyResumeAt {
-    YyResume what;
-    YyEntry entry;  // for YY_RESUME_MATCH; the match starts at yytext, the scan is at yy_resume_pos
-};
+// With YY_RESUME_MATCH, the entry to go on from; the match starts at yytext, the scan is at yy_resume_pos.
+struct YyResumeAt { YyResume what; YyEntry entry; };
 
 // The cold path of the matching loop: a match that ended on a NUL byte, the end-of-buffer
 // marker or one of the input, with the token cut out up to just past the NUL. Sets the scanner up
@@ -252,7 +242,9 @@ struct YyResumeAt {
     if (yy_resume_pos <= yy_active_buffer->data + yy_data_count) {
         // A NUL before the marker is a byte of the input: scan it as one.
         yy_resume_pos = yytext + matched;
-        s = yy_nul_step(yy_rescan_state());
+        s = yy_rescan_state();
+        yy_note_if_accepting(s, yy_resume_pos);
+        s = yy_next_state(s, YY_NUL_CLASS);
         ++yy_resume_pos;
         if (!yy_stops(s))
             return {YY_RESUME_MATCH, yy_row(s)};
@@ -280,13 +272,8 @@ struct YyResumeAt {
 
 }  // namespace
 
-YyScanPosition yy_scan_position() {
-    return {yy_resume_pos, yy_saved_byte};
-}
-void yy_scan_give_back(YyScanPosition at) {
-    yy_resume_pos = at.next;
-    yy_saved_byte = at.saved;
-}
+YyScanPosition yy_scan_position() { return {yy_resume_pos, yy_saved_byte}; }
+void yy_scan_give_back(YyScanPosition at) { yy_resume_pos = at.next; yy_saved_byte = at.saved; }
 
 int yylex() {
     YyScanPosition at = yy_scan_position();

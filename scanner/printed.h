@@ -33,7 +33,8 @@ inline constexpr std::uint8_t yy_printed_class[] = {
     /* Fx */                                 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
 };
 
-// Meta class of every class, for template states (states 16 and up): there are none.
+// Meta class of every class, for template states (states 16 and up): there are none, here or in
+// the comb computed from the token rules, so no lookup reads it.
 //                                          c0 c1 c2 c3 c4 c5 c6 c7 c8 c9 c10
 inline constexpr std::uint8_t yy_meta_class[] = {
                                              0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1 };
@@ -66,21 +67,16 @@ constexpr YyComb yy_load_printed_automaton() {
     std::ranges::copy(yy_state_default, k.fallback);
     std::ranges::copy(yy_trans_next, k.next);
     std::ranges::copy(yy_trans_check, k.check);
-    std::ranges::copy(yy_meta_class, k.meta);
-    k.first_template = YY_PRINTED_STATES;
     return k;
 }
 inline constexpr YyComb yy_printed_automaton = yy_load_printed_automaton();
 
 // The first byte whose class differs; -1 where none does.
 constexpr int yy_first_class_difference() {
-    for (int b = 0; b < YY_BYTES; ++b)
-        if (yy_printed_class[b] != yy_char_class[b])
-            return b;
-    return -1;
+    int b = static_cast<int>(std::ranges::mismatch(yy_printed_class, yy_char_class).in1 - std::begin(yy_printed_class));
+    return b < YY_BYTES ? b : -1;
 }
-template <int BYTE>
-struct YyPrintedClassDiffers {
+template <int BYTE> struct YyPrintedClassDiffers {
     static_assert(BYTE < 0, "the class computed from the token rules and the printed yy_printed_class differ at the "
                             "byte of this instantiation");
 };
@@ -89,9 +85,7 @@ template struct YyPrintedClassDiffers<yy_first_class_difference()>;
 // The first printed state and class at which the two automata differ, in the printed numbering
 // ({-1, -1} where they agree), the states matched one to one by walking both from the start state
 // along every class. Class YY_CLASSES stands for the state's action.
-struct YyAutomatonDifference {
-    int state, class_;
-};
+struct YyAutomatonDifference { int state, class_; };
 constexpr YyAutomatonDifference yy_first_automaton_difference() {
     if (std::size(yy_meta_class) != YY_CLASSES)
         return {0, YY_CLASSES};  // another count of classes: the printed automaton has none of the new
@@ -112,8 +106,7 @@ constexpr YyAutomatonDifference yy_first_automaton_difference() {
     return {-1, -1};
 }
 inline constexpr YyAutomatonDifference yy_printed_automaton_difference = yy_first_automaton_difference();
-template <int STATE, int CLASS>
-struct YyPrintedAutomatonDiffers {
+template <int STATE, int CLASS> struct YyPrintedAutomatonDiffers {
     static_assert(STATE < 0, "the automaton computed from the token rules and the printed one differ at the state "
                              "(as printed) and the class of this instantiation (the class count: the state's action)");
 };

@@ -37,10 +37,7 @@ int yylex();
 // parser): where the next token begins, and the byte under the NUL that ends the last one. Taken
 // with yy_scan_position before the first token and given back with yy_scan_give_back after the
 // last, before yylex is called again; yy_scan is yylex with the position in `at`.
-struct YyScanPosition {
-    char* next;
-    char saved;
-};
+struct YyScanPosition { char* next; char saved; };
 YyScanPosition yy_scan_position();
 void yy_scan_give_back(YyScanPosition at);
 int yy_scan(YyScanPosition& at);

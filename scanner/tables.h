@@ -20,11 +20,7 @@
 enum YyRuleKind : int { YY_ONE_BYTE, YY_RUN };
 inline constexpr int YY_NO_TOKEN = -1;
 inline constexpr int YY_OWN_CODE = -2;
-struct YyTokenRule {
-    YyRuleKind kind;
-    const char* bytes;
-    int token;
-};
+struct YyTokenRule { YyRuleKind kind; const char* bytes; int token; };
 inline constexpr YyTokenRule yy_token_rules[] = {
     {YY_ONE_BYTE, "+",    PLUS},
     {YY_ONE_BYTE, "-",    MINUS},
@@ -159,19 +155,17 @@ inline constexpr int YY_DEAD_STATE = yy_automaton.dead;
 // default per state; s's successor on class c is its own pair at base + c, else its default's.
 // The dead state's pairs cover every class and is every other state's default, so a state keeps
 // a pair only where it steps otherwise, and one with none takes the dead state's base,
-// YY_STOP_BASE: entering it ends a match. Rows go at the first base where they fit.
+// YY_STOP_BASE: entering it ends a match. Rows go at the first base where they fit. No state is
+// a template (whose pairs a meta class would index): the construction makes none.
 
 inline constexpr int YY_MAX_PAIRS = 256;
 struct YyComb {
     std::int16_t action[YY_MAX_STATES], base[YY_MAX_STATES], fallback[YY_MAX_STATES];
     std::int16_t next[YY_MAX_PAIRS], check[YY_MAX_PAIRS];
-    std::uint8_t meta[YY_BYTES];  // meta class of each class, read only in template states
-    int first_template;           // states from here on are templates, their pairs by meta class
 };
 constexpr YyComb yy_pack_automaton() {
     const YyAutomaton& a = yy_automaton;
     YyComb k{};
-    k.first_template = a.states;
     for (std::int16_t& c : k.check)
         c = -1;
     for (int i = 0; i < a.states - 1; ++i) {
@@ -206,22 +200,13 @@ inline constexpr int YY_STOP_BASE = yy_comb.base[YY_DEAD_STATE];
 // The successor of state s on class c in comb k, for the rescan and the NUL step (the matching
 // loop runs on the byte table below).
 constexpr std::ptrdiff_t yy_next_in(const YyComb& k, std::ptrdiff_t s, std::ptrdiff_t c) {
-    while (k.check[k.base[s] + c] != s) {
+    while (k.check[k.base[s] + c] != s)
         s = k.fallback[s];
-        if (s >= k.first_template)
-            c = k.meta[c];
-    }
     return k.next[k.base[s] + c];
 }
-constexpr std::ptrdiff_t yy_next_state(std::ptrdiff_t s, std::ptrdiff_t c) {
-    return yy_next_in(yy_comb, s, c);
-}
-constexpr bool yy_accepts(std::ptrdiff_t s) {
-    return yy_comb.action[s] != YY_ACT_NONE;
-}
-constexpr bool yy_stops(std::ptrdiff_t s) {
-    return yy_comb.base[s] == YY_STOP_BASE;
-}
+constexpr std::ptrdiff_t yy_next_state(std::ptrdiff_t s, std::ptrdiff_t c) { return yy_next_in(yy_comb, s, c); }
+constexpr bool yy_accepts(std::ptrdiff_t s) { return yy_comb.action[s] != YY_ACT_NONE; }
+constexpr bool yy_stops(std::ptrdiff_t s) { return yy_comb.base[s] == YY_STOP_BASE; }
 static_assert([] {
     for (int s = YY_START_STATE; s < YY_STATES; ++s)
         for (int c = 0; c < YY_CLASSES; ++c)
@@ -252,29 +237,17 @@ using YyEntry = std::ptrdiff_t;  // held pointer-wide, to index the tables witho
 inline constexpr int YY_BACK_UP = 32;
 static_assert(YY_STATES <= YY_BACK_UP && YY_STATES * YY_BYTES <= INT16_MAX, "every entry fits 16 bits");
 
-constexpr YyEntry yy_row(std::ptrdiff_t s) {
-    return s * YY_BYTES;
-}
-constexpr bool yy_goes_on(YyEntry e) {
-    return e >= 0;
-}
+constexpr YyEntry yy_row(std::ptrdiff_t s) { return s * YY_BYTES; }
+constexpr bool yy_goes_on(YyEntry e) { return e >= 0; }
 // The state a match ends in, plus YY_BACK_UP when that is one byte back.
-constexpr std::ptrdiff_t yy_ending(YyEntry e) {
-    return ~e;
-}
+constexpr std::ptrdiff_t yy_ending(YyEntry e) { return ~e; }
 // The bytes a match gives back: 1 when it ends one byte back, else 0.
-constexpr std::ptrdiff_t yy_bytes_back(YyEntry e) {
-    return ~e / YY_BACK_UP;
-}
+constexpr std::ptrdiff_t yy_bytes_back(YyEntry e) { return ~e / YY_BACK_UP; }
 // The entry that ends a match in the accepting state t, where the scan is.
-constexpr YyEntry yy_ends_in(std::ptrdiff_t t) {
-    return ~t;
-}
+constexpr YyEntry yy_ends_in(std::ptrdiff_t t) { return ~t; }
 // The entry of the step from s into t.
 constexpr YyEntry yy_entry(std::ptrdiff_t s, std::ptrdiff_t t) {
-    if (!yy_stops(t))
-        return yy_row(t);
-    return yy_accepts(t) ? yy_ends_in(t) : ~(s + YY_BACK_UP);
+    return !yy_stops(t) ? yy_row(t) : yy_accepts(t) ? yy_ends_in(t) : ~(s + YY_BACK_UP);
 }
 
 // What the matching loop reads, in one constant object (one base address): the entry of every
@@ -348,24 +321,8 @@ constexpr std::uint64_t yy_non_digit_lanes(std::uint64_t w) {
     return ((d + LANES * (0x80 - DIGITS)) | d) & LANES * 0x80;
 }
 // The number of digits at the front of w, but at most seven: the last lane counts as no digit,
-// so that the byte after the digits taken is always in w.
+// so that the byte after the digits taken is always in w (tests/digit_lanes.cpp tries every byte
+// value in every lane).
 constexpr std::ptrdiff_t yy_leading_digits(std::uint64_t w) {
     return static_cast<unsigned>(std::countr_zero(yy_non_digit_lanes(w) | std::uint64_t{1} << 63)) / 8;
 }
-static_assert([] {  // for every byte value in every lane, after digits and before each kind of byte
-    for (int lane = 0; lane < 8; ++lane)
-        for (int b = 0; b < YY_BYTES; ++b)
-            for (std::uint64_t rest : {std::uint64_t{0}, ~std::uint64_t{0}, std::uint64_t{0x3939393939393939}}) {
-                std::uint64_t w = 0;
-                for (int i = 0; i < lane; ++i)
-                    w |= static_cast<std::uint64_t>(YY_FIRST_DIGIT + (i * 7 + b) % 10) << 8 * i;
-                w |= static_cast<std::uint64_t>(b) << 8 * lane;
-                if (lane < 7)
-                    w |= rest << 8 * (lane + 1);
-                bool digit = b >= YY_FIRST_DIGIT && b <= YY_LAST_DIGIT;  // a digit lets the count go past its lane
-                auto k = yy_leading_digits(w);
-                if (digit ? k <= lane && k != 7 : k != lane)
-                    return false;
-            }
-    return true;
-}(), "yy_leading_digits counts the digits at the front of a word");

@@ -98,12 +98,10 @@ M("pair-owner", SCANNER_TABLES, "k.check[b + c] = static_cast<std::int16_t>(s);"
   "k.check[b + c] = static_cast<std::int16_t>(a.next[s][c]);", "a pair claimed by the state it leads to")
 M("stop-base", SCANNER_TABLES, "YY_STOP_BASE = yy_comb.base[YY_DEAD_STATE];", "YY_STOP_BASE = yy_comb.base[yy_automaton.marker];",
   "the stop base taken from the marker state")
-M("next-in-meta", SCANNER_TABLES, "        if (s >= k.first_template)\n            c = k.meta[c];",
-  "        c = k.meta[c];", "the meta class taken on every fallback")
 M("next-in-owner", SCANNER_TABLES, "while (k.check[k.base[s] + c] != s)", "while (k.check[k.base[s] + c] < 0)",
   "a pair taken whichever state owns it")
 # The byte table and the decoders of its entries.
-M("entry-goes-on", SCANNER_TABLES, "    if (!yy_stops(t))\n        return yy_row(t);", "    if (true)\n        return yy_row(t);",
+M("entry-goes-on", SCANNER_TABLES, "return !yy_stops(t) ? yy_row(t)", "return true ? yy_row(t)",
   "a step into a state that stops taken as one that goes on")
 M("token-eol-named", SCANNER_TABLES, "yy_token_rules[a - 1].token >= EOL ?", "yy_token_rules[a - 1].token > EOL ?",
   "the line feed's ending has no token")
@@ -142,16 +140,16 @@ M("note-marker", SCANNER, "if (yy_accepts(s)) {", "if (yy_accepts(s) && yy_state
   "only digit states remembered for back-up")
 M("rescan-nul", SCANNER, "*q == 0 ? YY_NUL_CLASS : ", "", "rescan takes a NUL for the marker")
 M("rescan-note", SCANNER, "        yy_note_if_accepting(s, q);\n", "", "rescan remembers no accepting state")
-M("nul-note", SCANNER, "yy_note_if_accepting(s, yy_resume_pos);\n    return", "return", "NUL step remembers no accepting state")
+M("nul-note", SCANNER, "        yy_note_if_accepting(s, yy_resume_pos);\n", "", "NUL step remembers no accepting state")
 M("eob-check", SCANNER, "if (yy_resume_pos > data + yy_data_count + 1)", "if (yy_resume_pos >= data + yy_data_count + 1)",
   "end-of-buffer check off by one")
 M("eob-check-gone", SCANNER, "if (yy_resume_pos > data + yy_data_count + 1)", "if (false)", "end-of-buffer check dropped")
 M("keep-less", SCANNER, "int keep = static_cast<int>(yy_resume_pos - yytext);", "int keep = static_cast<int>(yy_resume_pos - yytext) - 1;",
   "refill keeps one byte too few")
 M("copy-short", SCANNER, "for (int i = 0; i < keep; ++i)", "for (int i = 0; i < keep - 1; ++i)", "refill copies the token short")
-M("want-more", SCANNER, "int want = b->size - keep - 1;", "int want = b->size - keep;", "read may fill the buffer's last byte")
-M("chunk-uncapped", SCANNER, "if (want > YY_READ_CHUNK)", "if (want > 2 * YY_READ_CHUNK)", "first read asks for the whole buffer")
-M("chunk-clamp", SCANNER, "want = YY_READ_CHUNK;", "want = YY_READ_CHUNK - 1;", "a read capped one byte below the chunk")
+M("want-more", SCANNER, "std::min(b->size - keep - 1,", "std::min(b->size - keep,", "read may fill the buffer's last byte")
+M("chunk-uncapped", SCANNER, "keep - 1, YY_READ_CHUNK);", "keep - 1, 2 * YY_READ_CHUNK);", "first read asks for the whole buffer")
+M("chunk-clamp", SCANNER, "keep - 1, YY_READ_CHUNK);", "keep - 1, YY_READ_CHUNK - 1);", "a read capped one byte below the chunk")
 M("overflow-check", SCANNER, "if (want <= 0)", "if (want < 0)", "a full buffer is read into with 0 bytes")
 M("read-error", SCANNER, "if (got < 0)", "if (got < -1)", "failed read not reported")
 M("end-partial", SCANNER, "result = keep == 1 ?", "result = keep <= 2 ?", "a one-byte token at the end of input lost")
@@ -238,7 +236,7 @@ M("resume-p", SCANNER, "            p = at.next;\n            if (resume.what", 
 # The scan position, kept by the parser between tokens and handed back to the cold path.
 M("position-text", SCANNER, "return {yy_resume_pos, yy_saved_byte};", "return {yytext, yy_saved_byte};",
   "the scan position handed over as the start of the last token")
-M("give-back-pos", SCANNER, "    yy_resume_pos = at.next;\n", "", "the scan position not given back")
+M("give-back-pos", SCANNER, "{ yy_resume_pos = at.next; yy_saved_byte", "{ yy_saved_byte", "the scan position not given back")
 M("scan-restore", SCANNER, "    char* p = at.next;\n    *p = at.saved;\n", "    char* p = at.next;\n",
   "the byte under the last token's terminator not put back")
 M("cold-take", SCANNER, "            at = yy_scan_position();\n", "", "the position the cold path leaves not taken up")
@@ -307,7 +305,7 @@ M("same-kernel-last", LALR, "for (int i = 0; i < a.kernel; ++i)", "for (int i = 
 # Lookaheads.
 M("propagate-first-at-dot", LALR, "yy_first_of(yy_first.of, item.rule, item.dot + 1, item.lookahead)",
   "yy_first_of(yy_first.of, item.rule, item.dot, item.lookahead)", "a closure item's lookaheads taken from FIRST at the dot")
-M("propagate-goto", LALR, "                grew |= yy_add_lookahead(to.item[yy_find_item(to, item.rule, item.dot + 1)], item.lookahead);\n",
+M("propagate-goto", LALR, "                add(to.item[yy_find_item(to, item.rule, item.dot + 1)], item.lookahead);\n",
   "", "lookaheads not carried along a goto")
 # Actions and their conflicts.
 M("accept-lost", LALR, "                if (item.rule == YYRULE_NONE && x == YYSYMBOL_END)\n                    act = {YY_ACCEPT, 0};\n", "",
@@ -409,7 +407,7 @@ M("grow-uncapped", PARSER, "int wanted = old.capacity * 2 < YYMAXDEPTH ? old.cap
   "int wanted = old.capacity * 2;", "growth not capped at the limit")
 M("grow-either", PARSER, "if (more_states == nullptr || more_values == nullptr)", "if (more_states == nullptr && more_values == nullptr)",
   "one failed allocation of two not noticed")
-M("grown-record", PARSER, "grown[0] = more_states;", "", "a grown state stack not recorded for release", asan=True)
+M("grown-record", PARSER, "more_states = grown[0] = std::malloc", "more_states = std::malloc", "a grown state stack not recorded for release", asan=True)
 M("generations", PARSER, "generations += 2;", "generations += 1;", "grown stacks recorded over each other", asan=True)
 M("release", PARSER, "std::free(storage);", "", "grown stacks never released", asan=True)
 M("push-limit", PARSER, "return next != parse.limit || grow(parse, next, vnext);", "return next != parse.limit + 1 || grow(parse, next, vnext);",
@@ -448,11 +446,11 @@ M("msg-write", DIAG_H, 'ERROR[] = "write error"', 'ERROR[] = "write failed"', "t
 
 DIAG = "app/diagnostics.cpp"
 M("yyerror-eol", DIAG, '"%s\\n", message', '"%s", message', "syntax error reported without a line end")
-M("fatal-eol", DIAG, "    std::fputc('\\n', stderr);\n    std::exit", "    std::exit", "fatal message without a line end")
+M("fatal-eol", DIAG, "    yyerror(message);\n    std::exit", "    std::fputs(message, stderr);\n    std::exit", "fatal message without a line end")
 M("fatal-status", DIAG, "std::exit(yy_exit_status(1));", "std::exit(yy_exit_status(0));", "fatal condition exits 0")
 M("write-after-fatal", DIAG, "if (!out_flush()) {", "if (!out_flush() && status == 0) {", "write error not reported after a fatal one")
 M("write-status", DIAG, "        return 1;\n    }\n    return status;", "    }\n    return status;", "failed write does not change the status")
-M("write-eol", DIAG, "        std::fputc('\\n', stderr);\n        return 1;", "        return 1;", "write error without a line end")
+M("write-eol", DIAG, "        yyerror(YY_MSG_WRITE_ERROR);", "        std::fputs(YY_MSG_WRITE_ERROR, stderr);", "write error without a line end")
 
 MAIN = "app/main.cpp"
 M("out-open", MAIN, "    out_open();\n", "", "output buffered on a terminal")
@@ -484,7 +482,7 @@ M("quarters-reciprocal", OUTPUT, "(x * BY_1E4.multiplier)", "(x * (BY_1E4.multip
 M("hundreds-reciprocal", OUTPUT, "(lanes * BY_100.multiplier)", "(lanes * (BY_100.multiplier + 1))",
   "four digits cut into pairs one too many below some hundreds")
 M("tens-reciprocal", OUTPUT, "(lanes * BY_10.multiplier)", "(lanes * (BY_10.multiplier + 1))", "a pair of digits 69, 79, 89 or 99 cut wrongly")
-M("hundreds-mask", OUTPUT, "in_lanes(0x7F, 32)", "in_lanes(0x3F, 32)", "hundreds above 63 cut short")
+M("hundreds-mask", OUTPUT, "& 0x0000007F0000007F;", "& 0x0000003F0000003F;", "hundreds above 63 cut short")
 M("leading-zero", OUTPUT, "digits + DIGITS_MAX - significant_digits(low);", "digits + DIGITS_MAX - significant_digits(low) - 1;",
   "a leading zero printed")
 M("branch-1e8", OUTPUT, "if (u < 100000000) {", "if (u <= 100000000) {", "10^8 made without its high pair")
@@ -504,7 +502,8 @@ M("terminal-test", OUTPUT, "out_unbuffered = buffering == PLATFORM_OUT_LINES;", 
 M("block-default", OUTPUT, "if (buffering > 0)", "if (buffering != 0)", "no block size reported taken for one")
 M("block-cap", OUTPUT, "std::min(buffering, OUT_BLOCK_MAX)", "buffering", "a block size beyond the buffer taken", asan=True)
 M("reciprocal-round", OUTPUT, "(two + divisor - 1) / divisor", "two / divisor", "reciprocals rounded down")
-M("in-lanes-half", OUTPUT, "at < 64; at += bits", "at < 32; at += bits", "lane masks fill the lower half of the word only")
+M("in-lanes-half", OUTPUT, "ASCII_ZEROS = 0x3030303030303030;", "ASCII_ZEROS = 0x0000000030303030;",
+  "'0' added to the lower four lanes only")
 M("nothing-fits-zero", OUTPUT, "OUT_NOTHING_FITS = -1;", "OUT_NOTHING_FITS = 0;", "a line still fits an empty block on a terminal")
 
 TEXT = "runtime/text_read.cpp"
