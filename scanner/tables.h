@@ -241,8 +241,11 @@ constexpr YyEntry yy_row(std::ptrdiff_t s) { return s * YY_BYTES; }
 constexpr bool yy_goes_on(YyEntry e) { return e >= 0; }
 // The state a match ends in, plus YY_BACK_UP when that is one byte back.
 constexpr std::ptrdiff_t yy_ending(YyEntry e) { return ~e; }
-// The bytes a match gives back: 1 when it ends one byte back, else 0.
-constexpr std::ptrdiff_t yy_bytes_back(YyEntry e) { return ~e / YY_BACK_UP; }
+// The bytes a match gives back: 1 when it ends one byte back, else 0. An ending is never negative:
+// divided as unsigned, the quotient is a shift for every compiler (clang made a signed division).
+constexpr std::ptrdiff_t yy_bytes_back(YyEntry e) {
+    return static_cast<std::ptrdiff_t>(static_cast<std::size_t>(~e) / YY_BACK_UP);
+}
 // The entry that ends a match in the accepting state t, where the scan is.
 constexpr YyEntry yy_ends_in(std::ptrdiff_t t) { return ~t; }
 // The entry of the step from s into t.

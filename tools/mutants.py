@@ -111,7 +111,7 @@ M("ending-back-up", SCANNER_TABLES, "for (int ending : {s, s + YY_BACK_UP})", "f
   "a match that ends one byte back has no action and no token")
 M("goes-on-zero", SCANNER_TABLES, "return e >= 0;", "return e > 0;", "the row of state 0 taken for an ending")
 M("ending-negate", SCANNER_TABLES, "return ~e;", "return -e;", "a match ends in the state after its own")
-M("bytes-back-negate", SCANNER_TABLES, "return ~e / YY_BACK_UP;", "return -e / YY_BACK_UP;",
+M("bytes-back-negate", SCANNER_TABLES, "static_cast<std::size_t>(~e) / YY_BACK_UP", "static_cast<std::size_t>(-e) / YY_BACK_UP",
   "the bytes given back counted from the negated entry")
 # The digit run.
 M("run-below-zero", SCANNER_TABLES, "d = w - LANES * YY_FIRST_DIGIT;", "d = w - LANES * (YY_FIRST_DIGIT - 1);",
