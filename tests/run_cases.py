@@ -9,7 +9,6 @@ import argparse, fcntl, os, re, select, shlex, shutil, signal, struct, tempfile,
 # scale it with INTCALC_TEST_TIME_SCALE.
 TIME_LIMIT = 30 * float(os.environ.get("INTCALC_TEST_TIME_SCALE", "1"))
 TRICKLE_GROWTH = 64  # trickled pieces grow by one byte every 64 bytes
-OWN_STDIN = ("stdin-closed", "stdin-dir", "tty")
 FIELD = re.compile(rb"\{(.*?)\*(\d+)\}|\\x([0-9a-fA-F]{2})|\\(.)|(.)", re.S)
 ESCAPES = {b"n": b"\n", b"r": b"\r", b"t": b"\t", b"0": b"\0"}
 
@@ -41,40 +40,41 @@ def read_rows(path, line_end):
                                  setup=field[4].decode()))
     return rows
 
+def terminal():
+    """A pseudo-terminal (controller, terminal side): no echo, a typed CR kept, no CR added to output."""
+    controller, term = os.openpty()
+    mode = termios.tcgetattr(term)
+    mode[0] &= ~termios.ICRNL
+    mode[1] &= ~termios.OPOST
+    mode[3] &= ~termios.ECHO
+    termios.tcsetattr(term, termios.TCSANOW, mode)
+    return controller, term
+
 def run(program, row, feed):
     """Runs the program (its command line) once on the row's input, fed as `feed`: (stdout, stderr,
     status), trouble."""
     stepped = feed in ("lockstep", "tty")
     data = b"".join(row["input"])
     parts = row["input"] if stepped else [data]
-    out_r, out_w = os.pipe()
-    err_r, err_w = os.pipe()
+    (out_r, out_w), (err_r, err_w) = os.pipe(), os.pipe()
     setup, *options = row["setup"].split(" ")
     # the child's 0, 1, 2 (None: closed); under stdbuf, stderr shows where the held output begins
     child = [None, out_w, out_w if setup in ("merged", "stdbuf") else err_w]
-    writer = None
-    if row["setup"] == "stdout-full":
-        child[1] = os.open("/dev/full", os.O_WRONLY | os.O_CLOEXEC)
-    if row["setup"] == "stdout-closed":
-        child[1] = None
-    rest = None
+    if setup in ("stdout-full", "stdout-closed"):
+        child[1] = os.open("/dev/full", os.O_WRONLY | os.O_CLOEXEC) if setup == "stdout-full" else None
+    writer = rest = None
     if feed == "file":
         with tempfile.TemporaryFile() as f:
             f.write(data)
             f.seek(0)
             child[0] = os.dup(f.fileno())
-            if row["setup"] == "rest":
+            if setup == "rest":
                 rest = os.dup(f.fileno())  # shares the file offset with the program's standard input
     elif feed == "stdin-dir":
         child[0] = os.open("/", os.O_RDONLY | os.O_CLOEXEC)
-    elif feed == "tty":  # stdout (and stdin, but with `tty out`) on a terminal: no echo, no CR added, a typed CR kept
+    elif feed == "tty":  # stdout (and stdin, but with `tty out`) on a terminal
         os.close(out_r)
-        out_r, child[1] = os.openpty()
-        mode = termios.tcgetattr(child[1])
-        mode[0] &= ~termios.ICRNL
-        mode[1] &= ~termios.OPOST
-        mode[3] &= ~termios.ECHO
-        termios.tcsetattr(child[1], termios.TCSANOW, mode)
+        out_r, child[1] = terminal()
         child[0], writer = os.pipe() if options == ["out"] else (child[1], os.dup(out_r))
     elif feed != "stdin-closed":
         child[0], writer = os.pipe()
@@ -134,9 +134,9 @@ def run(program, row, feed):
 
 def feeds(row):
     setup = row["setup"].split(" ")[0]
-    if setup == "rest":
-        return ["file"]
-    return [setup] if setup in OWN_STDIN else ["file", "trickle"] + ["lockstep"] * (len(row["input"]) > 1)
+    if setup in ("stdin-closed", "stdin-dir", "tty", "rest"):
+        return ["file" if setup == "rest" else setup]
+    return ["file", "trickle"] + ["lockstep"] * (len(row["input"]) > 1)
 
 def show(result):
     return " | ".join(repr(x[:200]) + ("..." if len(x) > 200 else "") for x in result[:2]) + f" | {result[2]}"
