@@ -4,10 +4,7 @@ entry of a printed table, or one line of the language's statement, in a copy of 
 compiles the tables with it. The compilation must fail, naming where the two differ.
 
 usage: printed_checks.py COMPILER SOURCE_DIR"""
-import os
-import subprocess
-import sys
-import tempfile
+import os, subprocess, sys, tempfile
 
 # file, text in it, replaced by, what the compiler's error must name
 ROWS = [
@@ -42,20 +39,16 @@ def main():
         for n, (name, old, new, wanted) in enumerate(ROWS, 1):
             with open(os.path.join(source, name)) as f:
                 text = f.read()
-            if text.count(old) != 1:
-                print(f"row {n}: {old!r} is not once in {name}")
-                failures += 1
-                continue
             changed = os.path.join(scratch, str(n), name)
-            os.makedirs(os.path.dirname(changed), exist_ok=True)
+            os.makedirs(os.path.dirname(changed))
             with open(changed, "w") as f:
                 f.write(text.replace(old, new))
             # The changed copy is found first; the rest of the headers in the source tree.
             run = subprocess.run([compiler, "-std=c++20", "-fsyntax-only", "-I", os.path.join(scratch, str(n)),
                                   "-I", source, unit], capture_output=True, text=True)
-            if run.returncode == 0 or wanted not in run.stderr:
-                got = "it built" if run.returncode == 0 else "\n".join(
-                    line for line in run.stderr.splitlines() if "error" in line)
+            if text.count(old) != 1 or run.returncode == 0 or wanted not in run.stderr:
+                errors = "\n".join(line for line in run.stderr.splitlines() if "error" in line)
+                got = f"{old!r} is not once in it" if text.count(old) != 1 else errors if run.returncode else "it built"
                 print(f"row {n} ({name}): the build must fail naming {wanted}; {got}")
                 failures += 1
     print(f"{len(ROWS) - failures} of {len(ROWS)} changed tables refused as they must be")
