@@ -39,17 +39,10 @@ int __wrap_main() {
     injecting = false;
     return status;
 }
-[[noreturn]] void __wrap_exit(int status) {
-    injecting = false;
-    __real_exit(status);
-}
+[[noreturn]] void __wrap_exit(int status) { injecting = false; __real_exit(status); }
 void* __wrap_malloc(size_t size) { return allocation_fails(size) ? nullptr : __real_malloc(size); }
-void* __wrap_calloc(size_t count, size_t size) {
-    return allocation_fails(count * size) ? nullptr : __real_calloc(count, size);
-}
-ssize_t __wrap_read(int fd, void* buf, size_t count) {
-    return nth(reads, "INTCALC_FAIL_READ") ? -1 : __real_read(fd, buf, count);
-}
+void* __wrap_calloc(size_t n, size_t size) { return allocation_fails(n * size) ? nullptr : __real_calloc(n, size); }
+ssize_t __wrap_read(int fd, void* buf, size_t n) { return nth(reads, "INTCALC_FAIL_READ") ? -1 : __real_read(fd, buf, n); }
 ssize_t __wrap_write(int fd, const void* buf, size_t count) {
     count = injecting && std::getenv("INTCALC_SHORT_WRITES") && count > 1 ? 1 : count;
     return nth(writes, "INTCALC_FAIL_WRITE") ? -1 : __real_write(fd, buf, count);
