@@ -1,13 +1,8 @@
 // Faults on request, for process-level cases: linked into a copy of intcalc with -Wl,--wrap for
-// main, exit, malloc, calloc, read and write, so that the calculator's own calls can be made to fail.
-//   INTCALC_FAIL_ALLOC=N        the Nth allocation returns null
-//   INTCALC_FAIL_LARGE_ALLOC=N  the Nth allocation of LARGE bytes or more returns null; smaller
-//                               ones are not counted, since an optimiser may turn one into static
-//                               storage (the scanner's record of its buffer, for one)
-//   INTCALC_FAIL_READ=N         the Nth read fails
-//   INTCALC_FAIL_WRITE=N        the Nth write fails
-//   INTCALC_SHORT_WRITES=1      every write takes one byte at most
-// Faults come only while main runs: the exit-time work of a tool linked in (gcov's) never fails.
+// main, exit, malloc, calloc, read and write, so that the calculator's own calls can be made to fail
+// (the variables are in tests/README.md). Only allocations of LARGE bytes or more count for
+// INTCALC_FAIL_LARGE_ALLOC, as an optimiser may turn a smaller one into static storage. Faults come
+// only while main runs: the exit-time work of a tool linked in (gcov's) never fails.
 #include <unistd.h>
 
 #include <cstdlib>
