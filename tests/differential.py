@@ -2,9 +2,8 @@
 """Differential test: generated inputs through intcalc and a model of the language, compared.
 
 usage: differential.py [--inputs N] [--seed S] [--index I] [--jobs J] [--] [EMULATOR...] PROGRAM
-Standard output, standard error and exit status must match. The first 256 inputs put each byte
-between two operands and before one; the others are up to 59 lines that have a value, then one
-of ENDINGS. wine_checks.py takes its inputs from here too."""
+Standard output, standard error and exit status must match; tests/README.md describes the inputs,
+which wine_checks.py takes too."""
 import argparse, concurrent.futures, os, random, re, subprocess, sys
 
 TOKEN = re.compile(rb'[ \t]*(?:(\d+)|(\(+|.|\Z))', re.S)  # digits, a run of '(' or one byte; b'' at the end

@@ -3,10 +3,9 @@
 
 usage: run_cases.py [--faults PROGRAM] [--emulator COMMAND] [--crlf] [--skip NAME]... PROGRAM CASEFILE...
 tests/README.md describes the rows, how each is fed to the program and the options."""
-import argparse, fcntl, os, re, select, shlex, shutil, signal, struct, tempfile, termios, time
+import argparse, fcntl, os, pathlib, re, select, shlex, shutil, signal, struct, tempfile, termios, time
 
-# Seconds after which a run has hung (the longest takes 0.4 s here); slow or emulated machines
-# scale it with INTCALC_TEST_TIME_SCALE.
+# Seconds after which a run has hung (the longest takes 0.4 s here), times INTCALC_TEST_TIME_SCALE
 TIME_LIMIT = 30 * float(os.environ.get("INTCALC_TEST_TIME_SCALE", "1"))
 TRICKLE_GROWTH = 64  # trickled pieces grow by one byte every 64 bytes
 FIELD = re.compile(rb"\{(.*?)\*(\d+)\}|\\x([0-9a-fA-F]{2})|\\(.)|(.)", re.S)
@@ -28,16 +27,15 @@ def read_rows(path, line_end):
     """Rows `input | stdout | stderr | status | setup`: blanks around a field are dropped, missing
     fields are empty (status 0). `@program faults` runs the rows after it against the fault build."""
     rows, program = [], "intcalc"
-    with open(path, "rb") as f:
-        for n, line in enumerate(f.read().splitlines(), 1):
-            if line.startswith(b"@program "):
-                program = line[9:].strip().decode()
-            if line.strip() and line[:1] not in b"#@":
-                field = [x.strip(b" \t") for x in line.split(b"|")] + [b""] * 4
-                rows.append(dict(where=f"{os.path.basename(path)}:{n}", program=program, line_end=line_end, input=decode(field[0]),
-                                 out=[p.replace(b"\n", line_end) for p in decode(field[1])],
-                                 err=decode(field[2])[0].replace(b"\n", line_end), status=int(field[3] or 0),
-                                 setup=field[4].decode()))
+    for n, line in enumerate(pathlib.Path(path).read_bytes().splitlines(), 1):
+        if line.startswith(b"@program "):
+            program = line[9:].strip().decode()
+        if line.strip() and line[:1] not in b"#@":
+            field = [x.strip(b" \t") for x in line.split(b"|")] + [b""] * 4
+            rows.append(dict(where=f"{os.path.basename(path)}:{n}", program=program, line_end=line_end, input=decode(field[0]),
+                             out=[p.replace(b"\n", line_end) for p in decode(field[1])],
+                             err=decode(field[2])[0].replace(b"\n", line_end), status=int(field[3] or 0),
+                             setup=field[4].decode()))
     return rows
 
 def terminal():
@@ -176,8 +174,7 @@ def main():
                 print(f"{path}: rows after {row['where']} not run")
                 break
     if unbuilt:
-        print(f"skipped: {len(unbuilt)} rows of the fault build, which --faults PROGRAM runs"
-              f" (build-test/tests/intcalc_faults): {', '.join(unbuilt)}")
+        print(f"skipped: {len(unbuilt)} rows of the fault build, which --faults PROGRAM runs: {', '.join(unbuilt)}")
     print(f"{runs} runs, {failed} failed, {skipped} skipped")
     return 1 if failed or not runs + skipped else 0
 

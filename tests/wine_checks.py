@@ -1,17 +1,10 @@
 #!/usr/bin/env python3
-"""Checks of the Windows build under wine, beside the case files.
-
-  smoke         what differs on Windows and the case files do not show, byte for byte: CR LF on
-                standard output to a file, "write error" and status 1 on a closed pipe, whole
-                512-byte blocks to the null device, values at once on a console (typed there or
-                arriving through a pipe)
-  differential  3000 generated inputs (seed 1) through intcalc.exe and the Linux build: the same
-                standard output and standard error once each CR LF of the .exe is read as LF, the
-                same exit status
+"""Checks of the Windows build under wine, beside the case files: byte for byte, what the rows do
+not show (smoke), and generated inputs through intcalc.exe and the Linux build (differential).
 
 usage: tests/wine_checks.py [--jobs J] [--only smoke|differential] [--linux PROGRAM] [--windows PROGRAM]
-The Windows program defaults to tools/intcalc_exe.sh (build-windows/intcalc.exe under wine), the
-Linux one to build/intcalc. WINEPREFIX must name a prepared prefix whose server is kept up."""
+The programs default to tools/intcalc_exe.sh (build-windows/intcalc.exe under wine) and build/intcalc;
+WINEPREFIX must name a prepared prefix whose server is kept up (tests/README.md says how)."""
 import argparse, concurrent.futures, os, re, select, shutil, subprocess, sys, tempfile, time
 
 from differential import generated_input  # the inputs of tests/differential.py
@@ -32,9 +25,11 @@ def run(program, data, stdin_file=False, stdout_file=False, stdout=None):
         return p.stdout or fout.read(), p.stderr, p.returncode
 
 def differential(args):
-    """A run whose output differs is made again, and only a difference that repeats counts: a run
-    can also fail in wine itself, seen as status 1 with nothing on either stream (as if the
-    program had been given no standard handles), about once in 2000 runs on a loaded machine."""
+    """INPUTS inputs: the same standard output and standard error once each CR LF of the .exe is
+    read as LF, the same exit status. A run whose output differs is made again, and only a
+    difference that repeats counts: a run can also fail in wine itself, seen as status 1 with
+    nothing on either stream (as if the program had been given no standard handles), about once in
+    2000 runs on a loaded machine."""
     def compare(index):
         data = generated_input(SEED, index)
         feed = (index % 2 == 0, index % 4 >= 2)  # input from a file or a pipe, output to a file or a pipe
