@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <type_traits>
+#include <utility>
 
 #include "app/diagnostics.h"
 #include "parser/parser.h"
@@ -113,19 +114,37 @@ bool grow(Parse& parse, std::int16_t*& next, std::int32_t*& vnext) {
     return next != parse.limit || grow(parse, next, vnext);
 }
 
-// Reduces by rule R: its action computes the result from its right-hand values, its right side
-// is popped and the goto's state pushed with the result; returns the rule that state reduces by at
-// once (YYRULE_NONE: it waits for a lookahead). With SHIFTED, the last right-hand symbol is the
+// The value of `rule`, one of GROUP (a yy_value_group, its rules numbered in a run), from the
+// right-hand values v: every action of the group computed, and the rule's kept by its place.
+template <unsigned GROUP>
+[[gnu::always_inline]] inline std::int32_t group_value(int rule, const std::int32_t* v) {
+    constexpr int first = std::countr_zero(GROUP), count = std::popcount(GROUP);
+    static_assert(GROUP >> first == (1u << count) - 1, "the rules of a value group are numbered in a run");
+    std::int32_t values[static_cast<unsigned>(count)];
+    [&]<int... K>(std::integer_sequence<int, K...>) {
+        ((values[K] = yy_grammar[first + K].action(v)), ...);
+    }(std::make_integer_sequence<int, count>{});
+    return values[rule - first];
+}
+
+// Reduces by rule R (with GROUP, by `rule`, any rule of that group, whose first rule R is): its
+// action computes the result from its right-hand values, its right side is popped and the goto's
+// state pushed with the result; returns the rule that state reduces by at once (YYRULE_NONE: it
+// waits for a lookahead). With SHIFTED, the last right-hand symbol is the
 // lookahead, shifted into the state that reduces by R without that state being pushed: its value
 // is in the slot its push would have filled, and one entry less is popped. Only a reduction that
 // pops nothing can fill the stacks (the lookahead then becomes YYSYMBOL_FULL); the others leave
 // them no deeper than they were.
-template <int R, bool SHIFTED>
-[[gnu::always_inline]] inline int reduce(Parse& parse, std::int16_t*& next, std::int32_t*& vnext,
+template <int R, bool SHIFTED, unsigned GROUP = 0>
+[[gnu::always_inline]] inline int reduce(int rule, Parse& parse, std::int16_t*& next, std::int32_t*& vnext,
                                         std::ptrdiff_t& symbol, std::ptrdiff_t& top) {
     constexpr int n = yy_length_of(R);
     constexpr int popped = SHIFTED ? n - 1 : n;
-    std::int32_t value = yy_grammar[R].action(vnext - popped);
+    std::int32_t value;
+    if constexpr (GROUP != 0)
+        value = group_value<GROUP>(rule, vnext - popped);
+    else
+        value = yy_grammar[R].action(vnext - popped);
     next -= popped;
     vnext -= popped;
     YyStep go = yy_dense.go[yy_lhs_of(R) - YYFIRST_NONTERMINAL][next[-1]];
@@ -153,7 +172,7 @@ template <bool SHIFTED, unsigned RULES, int FIRST = 0, int LAST = 32>
     if constexpr (std::popcount(in_range) == 1) {
         constexpr int R = FIRST + std::countr_zero(in_range);
         if (rule == R) [[likely]]
-            return reduce<R, SHIFTED>(parse, next, vnext, symbol, top);
+            return reduce<R, SHIFTED>(rule, parse, next, vnext, symbol, top);
         yy_fatal(YY_MSG_NO_RULE);
     } else {
         static_assert(in_range != 0, "a search range holds a rule of the set");
@@ -168,6 +187,20 @@ template <bool SHIFTED, unsigned RULES, int FIRST = 0, int LAST = 32>
             return reduce_by<SHIFTED, RULES, FIRST, MID>(rule, parse, next, vnext, symbol, top);
         return reduce_by<SHIFTED, RULES, MID, LAST>(rule, parse, next, vnext, symbol, top);
     }
+}
+
+// Calls reduce for the rule in `rule`, one of RULES: the rules of its value group, if it has one,
+// by the group's code, the others by reduce_by's search.
+template <bool SHIFTED, unsigned RULES>
+[[gnu::always_inline]] inline int reduce_rule(int rule, Parse& parse, std::int16_t*& next, std::int32_t*& vnext,
+                                             std::ptrdiff_t& symbol, std::ptrdiff_t& top) {
+    constexpr unsigned GROUP = yy_value_group(RULES);
+    if constexpr (GROUP != 0) {
+        constexpr int first = std::countr_zero(GROUP);
+        if (static_cast<unsigned>(rule - first) < static_cast<unsigned>(std::popcount(GROUP)))
+            return reduce<first, SHIFTED, GROUP>(rule, parse, next, vnext, symbol, top);
+    }
+    return reduce_by<SHIFTED, RULES & ~GROUP>(rule, parse, next, vnext, symbol, top);
 }
 
 }  // namespace
@@ -234,7 +267,7 @@ int yyparse() {
                     --vnext;
                 }
                 *vnext = yylval;
-                rule = reduce_by<true, YY_RULES_AFTER_SHIFT>(step.rule, parse, next, vnext, symbol, top);
+                rule = reduce_rule<true, YY_RULES_AFTER_SHIFT>(step.rule, parse, next, vnext, symbol, top);
                 continue;
             }
             rule = step.rule;
@@ -250,7 +283,7 @@ int yyparse() {
                 break;
             }
         }
-        rule = reduce_by<false, YY_RULES_ON_THEIR_OWN>(rule, parse, next, vnext, symbol, top);
+        rule = reduce_rule<false, YY_RULES_ON_THEIR_OWN>(rule, parse, next, vnext, symbol, top);
     }
     if (result == 2)
         yyerror(YY_MSG_STACK_OVERFLOW);

@@ -60,12 +60,16 @@ constexpr std::uint32_t yy_u(std::int32_t v) { return static_cast<std::uint32_t>
     out_value_line(v[1]);
     return 0;  // the value of `lines`, never read
 }
+// YY_ONLY_COMPUTES lets the engine run a rule's action where another rule's value is kept
+// (parser/tables.h, yy_value_group): the action must do nothing but compute its value, and do so
+// for any right-hand values. A rule without it (YY_ACTS) has its action run for itself only.
+enum YyEffect : bool { YY_ACTS, YY_ONLY_COMPUTES };
 
 // ---------------------------------------------------------------------------------------------
 // The rules, one row each, numbered in the order of the rows. Row 0 is the accepting rule, which
 // is never reduced. A right-hand symbol is a nonterminal, a named token's code or the end of
 // input. A rule takes the precedence of its last token, or of the token (or the name of a
-// precedence level) that its row gives.
+// precedence level) that its row gives. A row says YY_ONLY_COMPUTES where its action does.
 
 enum YyRule : int {
     YYRULE_NONE,  // the accepting rule; a step that reduces by it is a syntax error
@@ -86,11 +90,12 @@ struct YyGrammarRule {
     int rule, lhs, length;
     int rhs[YYMAX_RHS];  // grammar symbols
     YyRuleAction action;
+    YyEffect effect;
     int precedence;  // the token whose precedence the rule has; 0: its last token's
 };
 constexpr YyGrammarRule yy_rule(int rule, int lhs, std::initializer_list<int> rhs, YyRuleAction action,
-                                int precedence = 0) {
-    YyGrammarRule r{rule, lhs, static_cast<int>(rhs.size()), {}, action, precedence};
+                                YyEffect effect = YY_ACTS, int precedence = 0) {
+    YyGrammarRule r{rule, lhs, static_cast<int>(rhs.size()), {}, action, effect, precedence};
     for (int k = 0; int x : rhs)
         r.rhs[k++] = x >= EOL ? yy_token_symbol(x) : x;
     return r;
@@ -101,9 +106,9 @@ inline constexpr YyGrammarRule yy_grammar[] = {
     yy_rule(YYRULE_INPUT,    YYNT_INPUT, {YYNT_LINES},                 yy_first_value),
     yy_rule(YYRULE_NO_LINES, YYNT_LINES, {},                           yy_no_value),
     yy_rule(YYRULE_LINE,     YYNT_LINES, {YYNT_LINES, YYNT_EXPR, EOL}, yy_print_line),
-    yy_rule(YYRULE_ADD,      YYNT_EXPR,  {YYNT_EXPR, PLUS, YYNT_EXPR},   yy_add),
-    yy_rule(YYRULE_SUBTRACT, YYNT_EXPR,  {YYNT_EXPR, MINUS, YYNT_EXPR},  yy_subtract),
-    yy_rule(YYRULE_MULTIPLY, YYNT_EXPR,  {YYNT_EXPR, TIMES, YYNT_EXPR},  yy_multiply),
+    yy_rule(YYRULE_ADD,      YYNT_EXPR,  {YYNT_EXPR, PLUS, YYNT_EXPR},   yy_add,      YY_ONLY_COMPUTES),
+    yy_rule(YYRULE_SUBTRACT, YYNT_EXPR,  {YYNT_EXPR, MINUS, YYNT_EXPR},  yy_subtract, YY_ONLY_COMPUTES),
+    yy_rule(YYRULE_MULTIPLY, YYNT_EXPR,  {YYNT_EXPR, TIMES, YYNT_EXPR},  yy_multiply, YY_ONLY_COMPUTES),
     yy_rule(YYRULE_DIVIDE,   YYNT_EXPR,  {YYNT_EXPR, DIVIDE, YYNT_EXPR}, yy_divide),
     yy_rule(YYRULE_PARENS,   YYNT_EXPR,  {LPAREN, YYNT_EXPR, RPAREN},    yy_inner_value),
     yy_rule(YYRULE_NUMBER,   YYNT_EXPR,  {NUMBER},                       yy_first_value),

@@ -124,3 +124,21 @@ constexpr unsigned yy_rules_reduced(bool after_shift) {
 inline constexpr unsigned YY_RULES_AFTER_SHIFT = yy_rules_reduced(true);
 inline constexpr unsigned YY_RULES_ON_THEIR_OWN = yy_rules_reduced(false);
 static_assert(YYRULES <= 32, "rule sets are held as bit masks of 32 bits");
+
+// Of a set of rules, the largest group that share their left side and length and whose actions
+// only compute (YY_ONLY_COMPUTES); none if fewer than two do. The engine reduces by any rule of the
+// group with one piece of code: every action of the group computes its value, and the rule picks
+// the one kept, so that which of them it is decides no branch (an operator after the number of a
+// random line is each of + - * alike, and a branch on it missed about every other time).
+constexpr unsigned yy_value_group(unsigned rules) {
+    auto computes = [&](int r) { return (rules >> r & 1) != 0 && yy_grammar[r].effect == YY_ONLY_COMPUTES; };
+    unsigned best = 0;
+    for (int r = 0; r < YYRULES; ++r) {
+        unsigned group = 0;
+        for (int q = 0; q < YYRULES; ++q)
+            if (computes(r) && computes(q) && yy_lhs_of(q) == yy_lhs_of(r) && yy_length_of(q) == yy_length_of(r))
+                group |= 1u << q;
+        best = std::popcount(group) > std::popcount(best) ? group : best;
+    }
+    return std::popcount(best) >= 2 ? best : 0;
+}
