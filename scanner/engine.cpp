@@ -326,6 +326,8 @@ int yy_scan(YyScanPosition& at) {
             at.next = p;
 
             if (int token = yy_match.token[ending]; token != 0) [[likely]] {
+                if (token < EOL || token >= YY_TOKEN_LIMIT)  // a named token, as the table holds only those
+                    __builtin_unreachable();
                 if (token == NUMBER)
                     yylval = yy_number_value(start, after, static_cast<int>(p - start));
                 return token;
