@@ -128,9 +128,10 @@ constexpr std::uint64_t eight_digits(std::uint32_t x) {
 }
 
 // The number of digits of x < 10^8 without its leading zeros (one for 0), from its lanes: the
-// zero lanes below the first digit that is not 0.
+// zero lanes below the first digit that is not 0. The count is divided as unsigned: GCC made a
+// division instruction of the signed one, in the line's path from the value to its length.
 constexpr int significant_digits(std::uint64_t lanes) {
-    return 8 - std::countr_zero(lanes | std::uint64_t{1} << 56) / 8;
+    return 8 - static_cast<int>(static_cast<unsigned>(std::countr_zero(lanes | std::uint64_t{1} << 56)) / 8);
 }
 static_assert([] {
     std::uint32_t power = 1;  // 10^(n-1) and 10^n - 1 have n digits
