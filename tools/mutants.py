@@ -122,6 +122,8 @@ M("run-marker", SCANNER_TABLES, "((d + LANES * (0x80 - DIGITS)) | d)", "(d + LAN
   "the marker and the bytes below '0' or from 0xBA counted in a digit run")
 M("run-lanes-all", SCANNER_TABLES, "yy_non_digit_lanes(w) | std::uint64_t{1} << 63", "yy_non_digit_lanes(w)",
   "a digit run takes all eight bytes of the word")
+M("named-table", SCANNER_TABLES, "yy_token_rules[a - 1].token >= EOL ? yy_token_rules[a - 1].token : 0",
+  "yy_token_rules[a - 1].token != 0 ? yy_token_rules[a - 1].token : 0", "the blank's token kept in the token table")
 
 # ---------------------------------------------------------------------------------------------
 SCANNER = "scanner/engine.cpp"
@@ -280,11 +282,13 @@ M("paren-value", GRAMMAR, "yy_inner_value(const std::int32_t* v) { return v[1]; 
   "yy_inner_value(const std::int32_t* v) { return v[2]; }", "parentheses take the value of ')'")
 # The rows and the precedence list.
 M("row-parens", GRAMMAR, "{LPAREN, YYNT_EXPR, RPAREN}", "{RPAREN, YYNT_EXPR, LPAREN}", "the parentheses of the row swapped")
-M("row-action-multiply", GRAMMAR, "{YYNT_EXPR, TIMES, YYNT_EXPR},  yy_multiply)", "{YYNT_EXPR, TIMES, YYNT_EXPR},  yy_divide)",
-  "'*' given the action of '/'")
+M("row-action-multiply", GRAMMAR, "{YYNT_EXPR, TIMES, YYNT_EXPR},  yy_multiply, YY_ONLY_COMPUTES)",
+  "{YYNT_EXPR, TIMES, YYNT_EXPR},  yy_divide)", "'*' given the action of '/'")
+M("effect-divide", GRAMMAR, "{YYNT_EXPR, DIVIDE, YYNT_EXPR}, yy_divide)", "{YYNT_EXPR, DIVIDE, YYNT_EXPR}, yy_divide, YY_ONLY_COMPUTES)",
+  "division, which ends the run on a zero divisor, computed for every arithmetic rule")
 M("row-action-number", GRAMMAR, "{NUMBER},                       yy_first_value)", "{NUMBER},                       yy_no_value)",
   "a number given the empty rule's action")
-M("row-prec", GRAMMAR, "{YYNT_EXPR, MINUS, YYNT_EXPR},  yy_subtract)", "{YYNT_EXPR, MINUS, YYNT_EXPR},  yy_subtract, TIMES)",
+M("row-prec", GRAMMAR, "yy_subtract, YY_ONLY_COMPUTES)", "yy_subtract, YY_ONLY_COMPUTES, TIMES)",
   "'-' given the precedence of '*'")
 M("levels-swapped", GRAMMAR, "    {YY_LEFT, {PLUS, MINUS}},\n    {YY_LEFT, {TIMES, DIVIDE}},\n",
   "    {YY_LEFT, {TIMES, DIVIDE}},\n    {YY_LEFT, {PLUS, MINUS}},\n", "'+' and '-' bind tighter than '*' and '/'")
@@ -384,8 +388,12 @@ M("symbol-zero", PARSER, "if (token <= 0)", "if (token < 0)", "code 0 looked up 
 M("pop", PARSER, "    next -= popped;\n", "    next -= popped - (popped > 1);\n", "a reduction pops one state too few")
 M("reduce-popped", PARSER, "constexpr int popped = SHIFTED ? n - 1 : n;", "constexpr int popped = n;",
   "a reduction after a shift pops the state that was never pushed")
-M("push-result", PARSER, "std::int32_t value = yy_grammar[R].action(vnext - popped);",
-  "std::int32_t value = (yy_grammar[R].action(vnext - popped), vnext[-popped]);", "reduction result replaced by its first value")
+M("push-result", PARSER, "value = yy_grammar[R].action(vnext - popped);",
+  "value = (yy_grammar[R].action(vnext - popped), vnext[-popped]);", "reduction result replaced by its first value")
+M("group-first", PARSER, "    return values[rule - first];\n", "    return values[0];\n", "every rule of a value group computes the first's value")
+M("group-narrow", PARSER, "if (static_cast<unsigned>(rule - first) < static_cast<unsigned>(std::popcount(GROUP)))",
+  "if (static_cast<unsigned>(rule - first) + 1 < static_cast<unsigned>(std::popcount(GROUP)))",
+  "the last rule of a value group left to the search, which no longer holds it")
 M("goto-from-top", PARSER, "YyStep go = yy_dense.go[yy_lhs_of(R) - YYFIRST_NONTERMINAL][next[-1]];",
   "YyStep go = yy_dense.go[yy_lhs_of(R) - YYFIRST_NONTERMINAL][top];", "the goto taken from the state on top before the pop")
 M("top-goto", PARSER, "    top = go.state;\n", "", "the state on top not updated by a goto")
@@ -396,10 +404,10 @@ M("full-stacks", PARSER, "if (rule == YYRULE_NONE && symbol == YYSYMBOL_FULL) {"
   "stacks filled by a reduction that pops nothing reported as a syntax error")
 M("leaf-check", PARSER, "if (rule == R) [[likely]]", "if (true) [[likely]]", "the last rule of a search range taken for any value")
 M("search-mid", PARSER, "if (rule < MID)", "if (rule <= MID)", "the middle rule searched for on the wrong side")
-M("fast-rule", PARSER, "return reduce<R, SHIFTED>(parse, next, vnext, symbol, top);",
-  "return reduce<SHIFTED && R == YYRULE_MULTIPLY ? YYRULE_DIVIDE : R, SHIFTED>(parse, next, vnext, symbol, top);",
+M("fast-rule", PARSER, "return reduce<R, SHIFTED>(rule, parse, next, vnext, symbol, top);",
+  "return reduce<SHIFTED && R == YYRULE_MULTIPLY ? YYRULE_DIVIDE : R, SHIFTED>(rule, parse, next, vnext, symbol, top);",
   "'*' after its operand reduced as '/'")
-M("reduce-unshifted", PARSER, "reduce_by<true, YY_RULES_AFTER_SHIFT>", "reduce_by<false, YY_RULES_AFTER_SHIFT>",
+M("reduce-unshifted", PARSER, "reduce_rule<true, YY_RULES_AFTER_SHIFT>", "reduce_rule<false, YY_RULES_AFTER_SHIFT>",
   "the lookahead of a shift with its reduction popped as if it were on the stack")
 M("shifted-value", PARSER, "                *vnext = yylval;\n", "", "the lookahead's value not put where its push would have")
 M("limit-test", PARSER, "if (old.capacity >= YYMAXDEPTH)", "if (old.capacity > YYMAXDEPTH)", "stacks grow past the limit")
@@ -487,7 +495,7 @@ M("leading-zero", OUTPUT, "digits + DIGITS_MAX - significant_digits(low);", "dig
   "a leading zero printed")
 M("branch-1e8", OUTPUT, "if (u < 100000000) {", "if (u <= 100000000) {", "10^8 made without its high pair")
 M("branch-1e7", OUTPUT, "if (u < 100000000) {", "if (u < 10000000) {", "values of eight digits made with a high pair")
-M("significant-count", OUTPUT, "return 8 - std::countr_zero(", "return 7 - std::countr_zero(", "one digit too few counted")
+M("significant-count", OUTPUT, "return 8 - static_cast<int>(", "return 7 - static_cast<int>(", "one digit too few counted")
 M("high-ten", OUTPUT, "first = digits + (high < 10);", "first = digits + (high <= 10);",
   "values from 10^9 to 1099999999 lose their first digit")
 M("sign", OUTPUT, "if (value < 0)\n        *--first = '-';", "if (value < -1)\n        *--first = '-';", "-1 printed without its sign")
