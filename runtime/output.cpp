@@ -175,8 +175,8 @@ void out_value_line(std::int32_t value) {
         first = digits + (high < 10);
     }
     digits[DIGITS_MAX] = '\n';
-    if (value < 0)
-        *--first = '-';
+    first[-1] = '-';  // the sign, written whatever the value and kept only for a negative one
+    first -= value < 0;
     int n = static_cast<int>(line + OUT_LINE_SPAN - first);
 
     if (out_fill <= out_line_fits) {
