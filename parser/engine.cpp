@@ -200,7 +200,10 @@ template <bool SHIFTED, unsigned RULES>
         if (static_cast<unsigned>(rule - first) < static_cast<unsigned>(std::popcount(GROUP)))
             return reduce<first, SHIFTED, GROUP>(rule, parse, next, vnext, symbol, top);
     }
-    return reduce_by<SHIFTED, RULES & ~GROUP>(rule, parse, next, vnext, symbol, top);
+    if constexpr ((RULES & ~GROUP) == 0)
+        yy_fatal(YY_MSG_NO_RULE);
+    else
+        return reduce_by<SHIFTED, RULES & ~GROUP>(rule, parse, next, vnext, symbol, top);
 }
 
 }  // namespace

@@ -131,13 +131,15 @@ static_assert(YYRULES <= 32, "rule sets are held as bit masks of 32 bits");
 // the one kept, so that which of them it is decides no branch (an operator after the number of a
 // random line is each of + - * alike, and a branch on it missed about every other time).
 constexpr unsigned yy_value_group(unsigned rules) {
-    auto computes = [&](int r) { return (rules >> r & 1) != 0 && yy_grammar[r].effect == YY_ONLY_COMPUTES; };
+    auto alike = [&](int r, int q) {
+        return (rules >> r & rules >> q & 1) != 0 && yy_grammar[r].effect == YY_ONLY_COMPUTES &&
+               yy_grammar[q].effect == YY_ONLY_COMPUTES && yy_lhs_of(q) == yy_lhs_of(r) && yy_length_of(q) == yy_length_of(r);
+    };
     unsigned best = 0;
     for (int r = 0; r < YYRULES; ++r) {
         unsigned group = 0;
         for (int q = 0; q < YYRULES; ++q)
-            if (computes(r) && computes(q) && yy_lhs_of(q) == yy_lhs_of(r) && yy_length_of(q) == yy_length_of(r))
-                group |= 1u << q;
+            group |= alike(r, q) ? 1u << q : 0;
         best = std::popcount(group) > std::popcount(best) ? group : best;
     }
     return std::popcount(best) >= 2 ? best : 0;

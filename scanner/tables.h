@@ -3,6 +3,7 @@
 // runs them, and scanner/printed.h checks them against the tables as first printed.
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -278,14 +279,9 @@ constexpr YyMatchTables yy_derive_match_tables() {
     return t;
 }
 inline constexpr YyMatchTables yy_match = yy_derive_match_tables();
-// The matching loop tells the compiler so (a token it returns then needs no range test where the
-// parser translates it).
-static_assert([] {
-    for (int token : yy_match.token)
-        if (token != 0 && (token < EOL || token >= YY_TOKEN_LIMIT))
-            return false;
-    return true;
-}(), "every ending returns a named token or none");
+// (The matching loop tells the compiler so, and the parser's range test on the token folds away.)
+static_assert(std::ranges::all_of(yy_match.token, [](int t) { return t == 0 || (t >= EOL && t < YY_TOKEN_LIMIT); }),
+              "every ending returns a named token or none");
 
 // ---------------------------------------------------------------------------------------------
 // The digit run. Exactly the digits lead from the start state to YY_ONE_DIGIT, and from there or
