@@ -498,7 +498,8 @@ M("branch-1e7", OUTPUT, "if (u < 100000000) {", "if (u < 10000000) {", "values o
 M("significant-count", OUTPUT, "return 8 - static_cast<int>(", "return 7 - static_cast<int>(", "one digit too few counted")
 M("high-ten", OUTPUT, "first = digits + (high < 10);", "first = digits + (high <= 10);",
   "values from 10^9 to 1099999999 lose their first digit")
-M("sign", OUTPUT, "if (value < 0)\n        *--first = '-';", "if (value < -1)\n        *--first = '-';", "-1 printed without its sign")
+M("sign", OUTPUT, "first -= value < 0;", "first -= value < -1;", "-1 printed without its sign")
+M("sign-unwritten", OUTPUT, "    first[-1] = '-';", "    first[-1] = '+';", "a negative value printed with a plus sign")
 M("magnitude", OUTPUT, "0u - static_cast<std::uint32_t>(value)", "static_cast<std::uint32_t>(-(value + 1))", "negative magnitude one short")
 M("print-power", OUTPUT, "    std::uint32_t high =", "    u = u == 1000000000 ? 999999999 : u;\n    std::uint32_t high =",
   "10^9 printed one short")
