@@ -130,11 +130,10 @@ template <unsigned GROUP>
 // Reduces by rule R (with GROUP, by `rule`, any rule of that group, whose first rule R is): its
 // action computes the result from its right-hand values, its right side is popped and the goto's
 // state pushed with the result; returns the rule that state reduces by at once (YYRULE_NONE: it
-// waits for a lookahead). With SHIFTED, the last right-hand symbol is the
-// lookahead, shifted into the state that reduces by R without that state being pushed: its value
-// is in the slot its push would have filled, and one entry less is popped. Only a reduction that
-// pops nothing can fill the stacks (the lookahead then becomes YYSYMBOL_FULL); the others leave
-// them no deeper than they were.
+// waits for a lookahead). With SHIFTED, the last right-hand symbol is the lookahead, shifted into
+// the state that reduces by R without that state being pushed: its value is in the slot its push
+// would have filled, and one entry less is popped. Only a reduction that pops nothing can fill the
+// stacks (the lookahead then becomes YYSYMBOL_FULL); the others leave them no deeper than they were.
 template <int R, bool SHIFTED, unsigned GROUP = 0>
 [[gnu::always_inline]] inline int reduce(int rule, Parse& parse, std::int16_t*& next, std::int32_t*& vnext,
                                         std::ptrdiff_t& symbol, std::ptrdiff_t& top) {
