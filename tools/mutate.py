@@ -31,8 +31,8 @@ own (in the scratch directory), started when the first such mutant comes and sto
 
 The tests run with INTCALC_TEST_TIME_SCALE=0.2 (0.5 under wine), so that a row of a mutant that
 hangs is given up after 6 s (15 s) rather than the 30 s a slow machine may need; each case file
-gives up after its first row that hangs. Not part of CI: a full run takes about twenty minutes on
-two cores.
+gives up after its first row that hangs. Not part of CI: a full run takes an hour or more on two
+cores (72 to 105 minutes in the runs tests/MUTANTS.md records).
 """
 import argparse
 import concurrent.futures
