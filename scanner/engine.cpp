@@ -270,6 +270,15 @@ struct YyResumeAt { YyResume what; YyEntry entry; };
     return {YY_RESUME_MATCH, yy_ends_in(s)};
 }
 
+// Cuts the token from start up to p out in place: a NUL after it, the byte it covers saved.
+[[gnu::always_inline]] inline void yy_cut(char* start, char* p, YyScanPosition& at) {
+    yytext = start;
+    yyleng = static_cast<int>(p - start);
+    at.saved = *p;
+    *p = 0;
+    at.next = p;
+}
+
 }  // namespace
 
 YyScanPosition yy_scan_position() { return {yy_resume_pos, yy_saved_byte}; }
@@ -305,25 +314,34 @@ int yy_scan(YyScanPosition& at) {
             p += yy_leading_digits(after);
             e = yy_match.next[yy_row(YY_DIGITS) + static_cast<unsigned char>(*p)];
             ++p;
+            if (e == YY_RUN_ENDS) [[likely]] {
+                // The usual number, ended by the byte after it. Taken here, the position of the
+                // next token waits for no table entry: it is one byte back, whatever byte it is.
+                --p;
+                yy_cut(start, p, at);
+                yylval = yy_number_value(start, after, static_cast<int>(p - start));
+                return NUMBER;
+            }
+            if (!yy_goes_on(e))
+                p -= yy_bytes_back(e);
         }
         for (;;) {  // one match; the cold path resumes it
             // Matching loop. Invariant: the bytes from start up to p have run through the
             // automaton, and e is the entry of the last step: while the match goes on, the row
             // of the state they reach. The end-of-buffer marker ends every match, so the loop
-            // makes no bounds test.
-            while (yy_goes_on(e)) {
-                e = yy_match.next[e + static_cast<unsigned char>(*p)];
-                ++p;
+            // makes no bounds test. A match that ended on its first step keeps its byte (no
+            // match backs up from the start state), and so does one the cold path ends (its
+            // entry ends in the state where the scan is): only a loop's ending backs up, so a
+            // token of one byte ends where it began plus one, whatever its entry.
+            if (yy_goes_on(e)) {
+                do {
+                    e = yy_match.next[e + static_cast<unsigned char>(*p)];
+                    ++p;
+                } while (yy_goes_on(e));
+                p -= yy_bytes_back(e);
             }
-            p -= yy_bytes_back(e);
             std::ptrdiff_t ending = yy_ending(e);
-
-            // Cut the token out in place: a NUL after it, the byte it covers saved.
-            yytext = start;
-            yyleng = static_cast<int>(p - start);
-            at.saved = *p;
-            *p = 0;
-            at.next = p;
+            yy_cut(start, p, at);
 
             if (int token = yy_match.token[ending]; token != 0) [[likely]] {
                 if (token < EOL || token >= YY_TOKEN_LIMIT)  // a named token, as the table holds only those

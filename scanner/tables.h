@@ -316,6 +316,20 @@ static_assert([] {
            yy_match.action[YY_ONE_DIGIT] == yy_match.action[YY_DIGITS] && YY_FIRST_DIGIT > 0;
 }(), "after a digit, the two digit states step alike on every other byte, and the marker ends a run");
 
+// The entry of a digit run's step on a byte that ends it: one byte back, in YY_DIGITS, where the
+// match is a number. The matching loop returns such a number at once.
+inline constexpr YyEntry YY_RUN_ENDS = ~(YY_DIGITS + YY_BACK_UP);
+static_assert(yy_match.token[yy_ending(YY_RUN_ENDS)] == NUMBER && yy_bytes_back(YY_RUN_ENDS) == 1 &&
+              yy_match.next[yy_row(YY_DIGITS) + '\n'] == YY_RUN_ENDS, "a digit run ends one byte back, a number");
+// No step from the start state ends a match one byte back: every byte begins a token or is one.
+// So a match that ends on its first step keeps its byte, whatever the entry.
+static_assert([] {
+    for (int b = 0; b < YY_BYTES; ++b)
+        if (YyEntry e = yy_match.next[yy_row(YY_START_STATE) + b]; !yy_goes_on(e) && yy_bytes_back(e) != 0)
+            return false;
+    return true;
+}(), "a match of one byte keeps it");
+
 // The lanes of w (eight bytes, the first in the lowest lane, as load_lanes gives them) that hold
 // no digit, as their top bits, exact up to and including the lowest such lane. In each lane,
 // d = byte - '0' is below 10 exactly for a digit, and otherwise (d + 0x80 - 10) | d has its top
