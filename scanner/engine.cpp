@@ -315,15 +315,15 @@ int yy_scan(YyScanPosition& at) {
             e = yy_match.next[yy_row(YY_DIGITS) + static_cast<unsigned char>(*p)];
             ++p;
             if (e == YY_RUN_ENDS) [[likely]] {
-                // The usual number, ended by the byte after it. Taken here, the position of the
-                // next token waits for no table entry: it is one byte back, whatever byte it is.
+                // The usual number, ended by the byte after it (the run's other steps go on).
+                // Returned here, one byte back whatever that byte is, the next token's position
+                // depends on no table entry, so that the processor scans on while the entry is
+                // still being read; with the one-byte tokens below, 0.88 of the time on W1.
                 --p;
                 yy_cut(start, p, at);
                 yylval = yy_number_value(start, after, static_cast<int>(p - start));
                 return NUMBER;
             }
-            if (!yy_goes_on(e))
-                p -= yy_bytes_back(e);
         }
         for (;;) {  // one match; the cold path resumes it
             // Matching loop. Invariant: the bytes from start up to p have run through the
@@ -332,7 +332,8 @@ int yy_scan(YyScanPosition& at) {
             // makes no bounds test. A match that ended on its first step keeps its byte (no
             // match backs up from the start state), and so does one the cold path ends (its
             // entry ends in the state where the scan is): only a loop's ending backs up, so a
-            // token of one byte ends where it began plus one, whatever its entry.
+            // token of one byte ends where it began plus one, whatever its entry, and the next
+            // token's position waits for no table entry either.
             if (yy_goes_on(e)) {
                 do {
                     e = yy_match.next[e + static_cast<unsigned char>(*p)];

@@ -317,10 +317,16 @@ static_assert([] {
 }(), "after a digit, the two digit states step alike on every other byte, and the marker ends a run");
 
 // The entry of a digit run's step on a byte that ends it: one byte back, in YY_DIGITS, where the
-// match is a number. The matching loop returns such a number at once.
+// match is a number. The matching loop returns such a number at once; every other step of the
+// run goes on (on a digit, or on the marker into the cold path), so none backs up otherwise.
 inline constexpr YyEntry YY_RUN_ENDS = ~(YY_DIGITS + YY_BACK_UP);
-static_assert(yy_match.token[yy_ending(YY_RUN_ENDS)] == NUMBER && yy_bytes_back(YY_RUN_ENDS) == 1 &&
-              yy_match.next[yy_row(YY_DIGITS) + '\n'] == YY_RUN_ENDS, "a digit run ends one byte back, a number");
+static_assert([] {
+    for (int b = 0; b < YY_BYTES; ++b)
+        if (YyEntry e = yy_match.next[yy_row(YY_DIGITS) + b]; !yy_goes_on(e) && e != YY_RUN_ENDS)
+            return false;
+    return yy_match.token[yy_ending(YY_RUN_ENDS)] == NUMBER && yy_bytes_back(YY_RUN_ENDS) == 1 &&
+           yy_match.next[yy_row(YY_DIGITS) + '\n'] == YY_RUN_ENDS;
+}(), "a digit run goes on, or ends one byte back as a number");
 // No step from the start state ends a match one byte back: every byte begins a token or is one.
 // So a match that ends on its first step keeps its byte, whatever the entry.
 static_assert([] {

@@ -180,13 +180,21 @@ M("setup-start", SCANNER, "if (yy_start_state == 0)", "if (yy_start_state != 0)"
 M("setup-yyin", SCANNER, "yyin = stdin;", "yyin = stderr;", "input taken from the wrong stream")
 M("setup-yyout", SCANNER, "yyout = stdout;", "yyout = stderr;", "default rule's output stream")
 M("first-step", SCANNER, "yy_match.next[yy_row(YY_START_STATE) +", "yy_match.next[yy_row(2) +", "first step from state 2's row")
-M("loop-backup", SCANNER, "            p -= yy_bytes_back(e);\n", "", "a match that ends one byte back keeps the byte")
+M("loop-backup", SCANNER, "while (yy_goes_on(e));\n                p -= yy_bytes_back(e);\n", "while (yy_goes_on(e));\n",
+  "a match that ends one byte back keeps the byte")
+M("run-ends-backup", SCANNER, "                --p;\n                yy_cut(", "                yy_cut(", "a number takes the byte that ends it")
+M("run-ends-state", SCANNER_TABLES, "YY_RUN_ENDS = ~(YY_DIGITS + YY_BACK_UP);", "YY_RUN_ENDS = ~(YY_ONE_DIGIT + YY_BACK_UP);",
+  "a number returned at once from the entry of the wrong state")
 M("backup-test", SCANNER, "if (!yy_accepts(s)) {", "if (false) {", "no back-up after a refill or a NUL")
 M("backup-pos", SCANNER, "        yy_resume_pos = yy_backup_pos;\n", "", "back-up keeps the scan position")
 M("yyleng", SCANNER, "yyleng = static_cast<int>(p - start);", "yyleng = static_cast<int>(p - start) + 1;", "token length one long")
-M("cut-in-place", SCANNER, "            *p = 0;\n            at.next = p;", "            at.next = p;", "token text not terminated")
-M("number-length", SCANNER, "yylval = yy_number_value(start, after, static_cast<int>(p - start));",
-  "yylval = yy_number_value(start, after, static_cast<int>(p - start) - (p - start > 1));", "last digit of a literal dropped")
+M("cut-in-place", SCANNER, "    *p = 0;\n    at.next = p;", "    at.next = p;", "token text not terminated")
+M("number-length", SCANNER, "yylval = yy_number_value(start, after, static_cast<int>(p - start));\n                return NUMBER;",
+  "yylval = yy_number_value(start, after, static_cast<int>(p - start) - (p - start > 1));\n                return NUMBER;",
+  "last digit of a literal dropped")
+M("number-length-loop", SCANNER, "yylval = yy_number_value(start, after, static_cast<int>(p - start));\n                return token;",
+  "yylval = yy_number_value(start, after, static_cast<int>(p - start) - (p - start > 1));\n                return token;",
+  "last digit of a long or resumed literal dropped")
 M("run-entry", SCANNER, "if (e == yy_row(YY_ONE_DIGIT))", "if (e == yy_row(YY_DIGITS))", "digit run never taken at once")
 M("run-read-late", SCANNER, "after = load_lanes(p);", "after = load_lanes(p + 1);",
   "word after a first digit read one byte late")
