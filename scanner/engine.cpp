@@ -305,26 +305,39 @@ int yy_scan(YyScanPosition& at) {
         char* start = p;
         // The first step, from the start state, which yy_start_state holds from the first call
         // on: its row is a constant address. After a first digit, the digits that follow are
-        // taken at once, up to seven, and the step on the byte after them is taken from
-        // YY_DIGITS' row. The marker is no digit, so the digits stop at it.
+        // taken eight bytes at a time. The marker is no digit, so the digits stop at it.
         YyEntry e = yy_match.next[yy_row(YY_START_STATE) + static_cast<unsigned char>(*p)];
         ++p;
         if (e == yy_row(YY_ONE_DIGIT)) {
             static_assert(sizeof after == YY_DIGITS_READ, "the buffer has room for the word read after a first digit");
             after = load_lanes(p);
-            p += yy_leading_digits(after);
-            e = yy_match.next[yy_row(YY_DIGITS) + static_cast<unsigned char>(*p)];
-            ++p;
-            if (e == YY_RUN_ENDS) [[likely]] {
-                // The usual number, ended by the byte after it (the run's other steps go on).
-                // Returned here, one byte back whatever that byte is, the next token's position
-                // depends on no table entry, so that the processor scans on while the entry is
-                // still being read; with the one-byte tokens below, 0.88 of the time on W1.
-                --p;
+            // Whether the number ends within the word is decided from the word and the byte after
+            // the digits, before any table step: where the length varies (W3), the branch is
+            // missed, and the processor learns so a table lookup sooner. That byte is in the
+            // buffer either way: after eight digits, it is the one after them.
+            std::uint64_t stops = yy_non_digit_lanes(after);
+            p += yy_digits_before(stops);  // eight when the word holds only digits
+            if ((stops != 0) & (*p != 0)) [[likely]] {
+                // The usual number, ended by the byte after it, which is no NUL: such a byte's
+                // step from YY_DIGITS' row is YY_RUN_ENDS. Returned here, that byte not taken,
+                // the next token's position depends on no table entry, so that the processor
+                // scans on while the number is converted.
                 yy_cut(start, p, at);
-                yylval = yy_number_value(start, after, static_cast<int>(p - start));
+                int length = static_cast<int>(p - start);
+                if (length > 8)  // the word held the byte after the digits: converted with no test
+                    __builtin_unreachable();
+                yylval = yy_number_value(start, after, length);
                 return NUMBER;
             }
+            // Nine digits or more, or digits up to a NUL (the marker's, say): the digits taken
+            // eight bytes at a time up to the byte after them, on which the matching loop steps
+            // from YY_DIGITS' row (one step, whatever the length). Each word is read one past a
+            // digit, which lies before the marker, and so ends no further on than the first.
+            while (stops == 0) {
+                stops = yy_non_digit_lanes(load_lanes(p));
+                p += yy_digits_before(stops);
+            }
+            e = yy_row(YY_DIGITS);
         }
         for (;;) {  // one match; the cold path resumes it
             // Matching loop. Invariant: the bytes from start up to p have run through the

@@ -327,6 +327,14 @@ static_assert([] {
     return yy_match.token[yy_ending(YY_RUN_ENDS)] == NUMBER && yy_bytes_back(YY_RUN_ENDS) == 1 &&
            yy_match.next[yy_row(YY_DIGITS) + '\n'] == YY_RUN_ENDS;
 }(), "a digit run goes on, or ends one byte back as a number");
+// Every byte but a digit and NUL ends a run so: digits that the word after a first digit shows
+// ending on a byte other than 0 are a number that ends there, with no step on that byte.
+static_assert([] {
+    for (int b = 1; b < YY_BYTES; ++b)
+        if ((b < YY_FIRST_DIGIT || b > YY_LAST_DIGIT) && yy_match.next[yy_row(YY_DIGITS) + b] != YY_RUN_ENDS)
+            return false;
+    return true;
+}(), "every byte but a digit and NUL ends a digit run");
 // No step from the start state ends a match one byte back: every byte begins a token or is one.
 // So a match that ends on its first step keeps its byte, whatever the entry.
 static_assert([] {
@@ -347,9 +355,9 @@ constexpr std::uint64_t yy_non_digit_lanes(std::uint64_t w) {
     std::uint64_t d = w - LANES * YY_FIRST_DIGIT;
     return ((d + LANES * (0x80 - DIGITS)) | d) & LANES * 0x80;
 }
-// The number of digits at the front of w, but at most seven: the last lane counts as no digit,
-// so that the byte after the digits taken is always in w (tests/digit_lanes.cpp tries every byte
-// value in every lane).
-constexpr std::ptrdiff_t yy_leading_digits(std::uint64_t w) {
-    return static_cast<unsigned>(std::countr_zero(yy_non_digit_lanes(w) | std::uint64_t{1} << 63)) / 8;
+// The number of digits at the front of a word, from its yy_non_digit_lanes: the lanes below the
+// lowest one marked, all eight when none is (tests/digit_lanes.cpp tries every byte value in
+// every lane).
+constexpr std::ptrdiff_t yy_digits_before(std::uint64_t stops) {
+    return static_cast<unsigned>(std::countr_zero(stops)) / 8;
 }

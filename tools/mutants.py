@@ -120,8 +120,8 @@ M("run-above-nine", SCANNER_TABLES, "DIGITS = YY_LAST_DIGIT - YY_FIRST_DIGIT + 1
   "':' counted in a digit run")
 M("run-marker", SCANNER_TABLES, "((d + LANES * (0x80 - DIGITS)) | d)", "(d + LANES * (0x80 - DIGITS))",
   "the marker and the bytes below '0' or from 0xBA counted in a digit run")
-M("run-lanes-all", SCANNER_TABLES, "yy_non_digit_lanes(w) | std::uint64_t{1} << 63", "yy_non_digit_lanes(w)",
-  "a digit run takes all eight bytes of the word")
+M("run-lanes-seven", SCANNER_TABLES, "std::countr_zero(stops)) / 8;", "std::countr_zero(stops | std::uint64_t{1} << 63)) / 8;",
+  "a word of eight digits counted as seven")
 M("named-table", SCANNER_TABLES, "yy_token_rules[a - 1].token >= EOL ? yy_token_rules[a - 1].token : 0",
   "yy_token_rules[a - 1].token != 0 ? yy_token_rules[a - 1].token : 0", "the blank's token kept in the token table")
 
@@ -182,15 +182,14 @@ M("setup-yyout", SCANNER, "yyout = stdout;", "yyout = stderr;", "default rule's 
 M("first-step", SCANNER, "yy_match.next[yy_row(YY_START_STATE) +", "yy_match.next[yy_row(2) +", "first step from state 2's row")
 M("loop-backup", SCANNER, "while (yy_goes_on(e));\n                p -= yy_bytes_back(e);\n", "while (yy_goes_on(e));\n",
   "a match that ends one byte back keeps the byte")
-M("run-ends-backup", SCANNER, "                --p;\n                yy_cut(", "                yy_cut(", "a number takes the byte that ends it")
 M("run-ends-state", SCANNER_TABLES, "YY_RUN_ENDS = ~(YY_DIGITS + YY_BACK_UP);", "YY_RUN_ENDS = ~(YY_ONE_DIGIT + YY_BACK_UP);",
   "a number returned at once from the entry of the wrong state")
 M("backup-test", SCANNER, "if (!yy_accepts(s)) {", "if (false) {", "no back-up after a refill or a NUL")
 M("backup-pos", SCANNER, "        yy_resume_pos = yy_backup_pos;\n", "", "back-up keeps the scan position")
 M("yyleng", SCANNER, "yyleng = static_cast<int>(p - start);", "yyleng = static_cast<int>(p - start) + 1;", "token length one long")
 M("cut-in-place", SCANNER, "    *p = 0;\n    at.next = p;", "    at.next = p;", "token text not terminated")
-M("number-length", SCANNER, "yylval = yy_number_value(start, after, static_cast<int>(p - start));\n                return NUMBER;",
-  "yylval = yy_number_value(start, after, static_cast<int>(p - start) - (p - start > 1));\n                return NUMBER;",
+M("number-length", SCANNER, "yylval = yy_number_value(start, after, length);",
+  "yylval = yy_number_value(start, after, length - (length > 1));",
   "last digit of a literal dropped")
 M("number-length-loop", SCANNER, "yylval = yy_number_value(start, after, static_cast<int>(p - start));\n                return token;",
   "yylval = yy_number_value(start, after, static_cast<int>(p - start) - (p - start > 1));\n                return token;",
@@ -198,12 +197,20 @@ M("number-length-loop", SCANNER, "yylval = yy_number_value(start, after, static_
 M("run-entry", SCANNER, "if (e == yy_row(YY_ONE_DIGIT))", "if (e == yy_row(YY_DIGITS))", "digit run never taken at once")
 M("run-read-late", SCANNER, "after = load_lanes(p);", "after = load_lanes(p + 1);",
   "word after a first digit read one byte late")
-M("run-lane-more", SCANNER, "p += yy_leading_digits(after);", "p += yy_leading_digits(after) + 1;", "digit run takes one byte too many")
-M("run-lane-less", SCANNER, "p += yy_leading_digits(after);", "p += yy_leading_digits(after) - 1;", "digit run takes one byte too few")
-M("run-step-entry", SCANNER, "e = yy_match.next[yy_row(YY_DIGITS) +", "e = yy_match.next[yy_row(YY_ONE_DIGIT) +",
-  "byte after a digit run stepped on from the entry state")
-M("run-step-advance", SCANNER, "yy_row(YY_DIGITS) + static_cast<unsigned char>(*p)];\n            ++p;\n",
-  "yy_row(YY_DIGITS) + static_cast<unsigned char>(*p)];\n", "byte after a digit run stepped on twice")
+M("run-lane-more", SCANNER, "p += yy_digits_before(stops);  // eight", "p += yy_digits_before(stops) + 1;  // eight",
+  "digit run takes one byte too many")
+M("run-lane-less", SCANNER, "p += yy_digits_before(stops);  // eight", "p += yy_digits_before(stops) - 1;  // eight",
+  "digit run takes one byte too few")
+M("run-nul-ends", SCANNER, "if ((stops != 0) & (*p != 0)) [[likely]]", "if (stops != 0) [[likely]]",
+  "a number ended by a NUL, the marker's too, returned at once")
+M("run-eight-ends", SCANNER, "if ((stops != 0) & (*p != 0)) [[likely]]", "if (*p != 0) [[likely]]",
+  "a word of eight digits taken as the end of the number")
+M("run-long-more", SCANNER, "p += yy_digits_before(stops);\n            }", "p += yy_digits_before(stops) + 1;\n            }",
+  "long digit run takes one byte too many")
+M("run-long-less", SCANNER, "p += yy_digits_before(stops);\n            }", "p += yy_digits_before(stops) - 1;\n            }",
+  "long digit run takes one byte too few")
+M("run-long-late", SCANNER, "stops = yy_non_digit_lanes(load_lanes(p));", "stops = yy_non_digit_lanes(load_lanes(p + 1));",
+  "each further word of a long digit run read one byte late")
 M("front-first", SCANNER, "front = after << 8 | static_cast<unsigned char>(*text);", "front = after << 8;",
   "first digit of a literal taken as 0")
 M("short-nine", SCANNER, "if (length <= 8) [[likely]]", "if (length <= 9) [[likely]]", "nine digits converted as one group")
