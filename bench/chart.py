@@ -4,6 +4,8 @@ import json
 import math
 import sys
 
+from figures import cores  # the cores the run had, as the README says them
+
 TOOLS = [  # drawing order within a workload, and colours
     ("intcalc", "#1f6fb4"),
     ("floor", "#9a9a9a"),
@@ -39,7 +41,7 @@ def main():
            f'<text x="{width / 2}" y="20" text-anchor="middle" font-size="15" font-weight="bold">'
            f'Throughput, MB/s (log scale; higher is better)</text>',
            f'<text x="{width / 2}" y="38" text-anchor="middle" fill="#555">{results["machine"]["model"]}, '
-           f'{results["machine"]["nproc"]} cores, {results["machine"]["date"]}; median of '
+           f'{cores(results["machine"])}, {results["machine"]["date"]}; median of '
            f'{results["runs"]} runs; bc and python timed on {results["slice_mb"]:g} MB slices</text>']
     plot_bottom = top + rows * bar + len(workloads) * gap
     decade = lo

@@ -10,9 +10,17 @@ ROWS = {"W1": "typical lines (`123+456*(78-9)/3`)", "W2": "lines of 1000 terms",
         "W4": "parentheses 5000 deep"}
 
 
+def cores(machine):
+    """The cores the run had: all of the machine's, or those it was pinned to (taskset)."""
+    used = machine.get("cores_used", machine["nproc"])
+    if used == machine["nproc"]:
+        return f"{used} cores"
+    return f"{'one' if used == 1 else used} of the {machine['nproc']} cores (the run pinned with taskset)"
+
+
 def figures(results):
     machine, w1, w4 = results["machine"], results["workloads"]["W1"], results["workloads"]["W4"]
-    lines = [f"Measured on {machine['nproc']} cores of a machine whose processor is \"{machine['model']}\""
+    lines = [f"Measured on {cores(machine)} of a machine whose processor is \"{machine['model']}\""
              f" ({machine['date'][:10]}), {w1['bytes'] / 1e6:.0f} MB inputs ({w4['bytes'] / 1e6:.0f} MB for the"
              f" nesting), output to `/dev/null`; bc is timed on the first {results['slice_mb']:g} MB:", "",
              "| input | intcalc | bc | x bc | mawk `{print $1+0}` | x mawk | instructions per byte | peak RSS |",

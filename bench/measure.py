@@ -310,7 +310,7 @@ def processor():
 
 
 def machine():
-    return {"nproc": os.cpu_count(), "model": processor(),
+    return {"nproc": os.cpu_count(), "cores_used": len(os.sched_getaffinity(0)), "model": processor(),
             "date": datetime.datetime.now(datetime.timezone.utc).strftime("%Y-%m-%d %H:%M UTC")}
 
 
