@@ -317,24 +317,20 @@ static_assert([] {
 }(), "after a digit, the two digit states step alike on every other byte, and the marker ends a run");
 
 // The entry of a digit run's step on a byte that ends it: one byte back, in YY_DIGITS, where the
-// match is a number. The matching loop returns such a number at once; every other step of the
-// run goes on (on a digit, or on the marker into the cold path), so none backs up otherwise.
+// match is a number. Every byte but a digit and NUL ends a run so, and the scanner returns such a
+// number at once, telling its end from the word it read after the first digit with no step on
+// that byte; every other step of the run goes on (on a digit, or on the marker into the cold
+// path), so none backs up otherwise.
 inline constexpr YyEntry YY_RUN_ENDS = ~(YY_DIGITS + YY_BACK_UP);
 static_assert([] {
-    for (int b = 0; b < YY_BYTES; ++b)
-        if (YyEntry e = yy_match.next[yy_row(YY_DIGITS) + b]; !yy_goes_on(e) && e != YY_RUN_ENDS)
+    for (int b = 0; b < YY_BYTES; ++b) {
+        YyEntry e = yy_match.next[yy_row(YY_DIGITS) + b];
+        bool digit_or_nul = b == 0 || (b >= YY_FIRST_DIGIT && b <= YY_LAST_DIGIT);
+        if (e != YY_RUN_ENDS && (!digit_or_nul || !yy_goes_on(e)))
             return false;
-    return yy_match.token[yy_ending(YY_RUN_ENDS)] == NUMBER && yy_bytes_back(YY_RUN_ENDS) == 1 &&
-           yy_match.next[yy_row(YY_DIGITS) + '\n'] == YY_RUN_ENDS;
-}(), "a digit run goes on, or ends one byte back as a number");
-// Every byte but a digit and NUL ends a run so: digits that the word after a first digit shows
-// ending on a byte other than 0 are a number that ends there, with no step on that byte.
-static_assert([] {
-    for (int b = 1; b < YY_BYTES; ++b)
-        if ((b < YY_FIRST_DIGIT || b > YY_LAST_DIGIT) && yy_match.next[yy_row(YY_DIGITS) + b] != YY_RUN_ENDS)
-            return false;
-    return true;
-}(), "every byte but a digit and NUL ends a digit run");
+    }
+    return yy_match.token[yy_ending(YY_RUN_ENDS)] == NUMBER && yy_bytes_back(YY_RUN_ENDS) == 1;
+}(), "every byte but a digit and NUL ends a digit run one byte back as a number; those go on");
 // No step from the start state ends a match one byte back: every byte begins a token or is one.
 // So a match that ends on its first step keeps its byte, whatever the entry.
 static_assert([] {
