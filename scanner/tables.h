@@ -256,12 +256,13 @@ constexpr YyEntry yy_entry(std::ptrdiff_t s, std::ptrdiff_t t) {
 
 // What the matching loop reads, in one constant object (one base address): the entry of every
 // state's step on every byte, a row of 256 per state (a state that ends a match on entering has a
-// row that ends it in the dead state); and by ending, the state's action and the named token it
-// returns (0 for none).
+// row that ends it in the dead state); by ending, the state's action and the named token it
+// returns (0 for none); and by byte, the token of a match that ends on that one byte.
 struct YyMatchTables {
     std::int16_t next[YY_STATES * YY_BYTES];  // yy_row(state) + byte
     std::int8_t action[2 * YY_BACK_UP];       // by ending
     std::uint16_t token[2 * YY_BACK_UP];
+    std::uint16_t one_byte[YY_BYTES];         // by byte: the named token of a match that ends on it, or 0
 };
 constexpr YyMatchTables yy_derive_match_tables() {
     YyMatchTables t{};
@@ -276,12 +277,19 @@ constexpr YyMatchTables yy_derive_match_tables() {
             t.token[ending] = static_cast<std::uint16_t>(token);
         }
     }
+    // A byte whose step from the start state ends the match: the token that match returns.
+    for (int b = 0; b < YY_BYTES; ++b)
+        if (YyEntry e = t.next[yy_row(YY_START_STATE) + b]; !yy_goes_on(e))
+            t.one_byte[b] = t.token[yy_ending(e)];
     return t;
 }
 inline constexpr YyMatchTables yy_match = yy_derive_match_tables();
 // (The matching loop tells the compiler so, and the parser's range test on the token folds away.)
 static_assert(std::ranges::all_of(yy_match.token, [](int t) { return t == 0 || (t >= EOL && t < YY_TOKEN_LIMIT); }),
               "every ending returns a named token or none");
+// A token of one byte is returned from yy_match.one_byte before any other test; none is a number,
+// whose value only the other paths convert.
+static_assert(std::ranges::none_of(yy_match.one_byte, [](int t) { return t == NUMBER; }), "no number ends on its first byte");
 
 // ---------------------------------------------------------------------------------------------
 // The digit run. Exactly the digits lead from the start state to YY_ONE_DIGIT, and from there or
