@@ -303,20 +303,20 @@ int yy_scan(YyScanPosition& at) {
     std::uint64_t after = 0;
     for (;;) {  // one token a pass; a blank goes round again
         char* start = p;
-        // The first step, from the start state, which yy_start_state holds from the first call
-        // on: its row is a constant address. After a first digit, the digits that follow are
-        // taken eight bytes at a time. The marker is no digit, so the digits stop at it.
+        // A token of one byte (an operator, a parenthesis, a line feed) is told by one test on
+        // the byte, and returned without the first step's tests: it keeps its byte, like any
+        // match that ends on its first step.
         unsigned char c = static_cast<unsigned char>(*p);
         ++p;
-        // A token of one byte (an operator, a parenthesis, a line feed) is told by one test on
-        // the byte, and returned without the entry's tests: it keeps its byte, like any match
-        // that ends on its first step.
         if (int token = yy_match.one_byte[c]; token != 0) [[likely]] {
             if (token < EOL || token >= YY_TOKEN_LIMIT)  // a named token, as the table holds only those
                 __builtin_unreachable();
             yy_cut(start, p, at);
             return token;
         }
+        // The first step, from the start state, which yy_start_state holds from the first call
+        // on: its row is a constant address. After a first digit, the digits that follow are
+        // taken eight bytes at a time. The marker is no digit, so the digits stop at it.
         YyEntry e = yy_match.next[yy_row(YY_START_STATE) + c];
         if (e == yy_row(YY_ONE_DIGIT)) {
             static_assert(sizeof after == YY_DIGITS_READ, "the buffer has room for the word read after a first digit");

@@ -201,10 +201,10 @@ M("run-lane-more", SCANNER, "p += yy_digits_before(stops);  // eight", "p += yy_
   "digit run takes one byte too many")
 M("run-lane-less", SCANNER, "p += yy_digits_before(stops);  // eight", "p += yy_digits_before(stops) - 1;  // eight",
   "digit run takes one byte too few")
-M("one-byte-uncut", SCANNER, "            yy_cut(start, p, at);\n            return token;\n        }\n        YyEntry e",
-  "            return token;\n        }\n        YyEntry e", "a token of one byte returned without its cut: the scan does not move on")
-M("one-byte-long", SCANNER, "            yy_cut(start, p, at);\n            return token;\n        }\n        YyEntry e",
-  "            yy_cut(start, p + 1, at);\n            return token;\n        }\n        YyEntry e", "a token of one byte cut one byte long")
+M("one-byte-uncut", SCANNER, "            yy_cut(start, p, at);\n            return token;\n        }\n        // The first step",
+  "            return token;\n        }\n        // The first step", "a token of one byte returned without its cut: the scan does not move on")
+M("one-byte-long", SCANNER, "            yy_cut(start, p, at);\n            return token;\n        }\n        // The first step",
+  "            yy_cut(start, p + 1, at);\n            return token;\n        }\n        // The first step", "a token of one byte cut one byte long")
 M("one-byte-goes-on", SCANNER_TABLES, "b]; !yy_goes_on(e))\n            t.one_byte[b]", "b]; true)\n            t.one_byte[b]",
   "a token of one byte read for every byte, a step that goes on too")
 M("run-nul-ends", SCANNER, "if ((stops != 0) & (*p != 0)) [[likely]]", "if (stops != 0) [[likely]]",
