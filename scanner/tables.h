@@ -326,9 +326,9 @@ static_assert([] {
 
 // The entry of a digit run's step on a byte that ends it: one byte back, in YY_DIGITS, where the
 // match is a number. Every byte but a digit and NUL ends a run so, and the scanner returns such a
-// number at once, telling its end from the word it read after the first digit with no step on
-// that byte; every other step of the run goes on (on a digit, or on the marker into the cold
-// path), so none backs up otherwise.
+// number at once, telling its end from the word it read after the first digit and from this
+// entry, without taking that byte; every other step of the run goes on (on a digit, or on the
+// marker into the cold path), so none backs up otherwise.
 inline constexpr YyEntry YY_RUN_ENDS = ~(YY_DIGITS + YY_BACK_UP);
 static_assert([] {
     for (int b = 0; b < YY_BYTES; ++b) {

@@ -207,9 +207,9 @@ M("one-byte-long", SCANNER, "            yy_cut(start, p, at);\n            retu
   "            yy_cut(start, p + 1, at);\n            return token;\n        }\n        // The first step", "a token of one byte cut one byte long")
 M("one-byte-goes-on", SCANNER_TABLES, "b]; !yy_goes_on(e))\n            t.one_byte[b]", "b]; true)\n            t.one_byte[b]",
   "a token of one byte read for every byte, a step that goes on too")
-M("run-nul-ends", SCANNER, "if ((stops != 0) & (*p != 0)) [[likely]]", "if (stops != 0) [[likely]]",
+M("run-nul-ends", SCANNER, "if ((stops != 0) & (run == YY_RUN_ENDS)) [[likely]]", "if (stops != 0) [[likely]]",
   "a number ended by a NUL, the marker's too, returned at once")
-M("run-eight-ends", SCANNER, "if ((stops != 0) & (*p != 0)) [[likely]]", "if (*p != 0) [[likely]]",
+M("run-eight-ends", SCANNER, "if ((stops != 0) & (run == YY_RUN_ENDS)) [[likely]]", "if (run == YY_RUN_ENDS) [[likely]]",
   "a word of eight digits taken as the end of the number")
 M("run-long-more", SCANNER, "p += yy_digits_before(stops);\n            }", "p += yy_digits_before(stops) + 1;\n            }",
   "long digit run takes one byte too many")
