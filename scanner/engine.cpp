@@ -326,7 +326,7 @@ int yy_scan(YyScanPosition& at) {
             // the buffer either way: after eight digits, it is the one after them. The step, not
             // a test of that byte for NUL (of the bytes that hold no digit, the one whose step is
             // not YY_RUN_ENDS): on an Intel Xeon (family 6, model 207) the test on the byte took
-            // W3 1.13 of 1aaf7fa's wall time, and the step 0.82, alike with other code alignments
+            // W3 1.08 of 1aaf7fa's wall time, and the step 0.82, alike with other code alignments
             // (why that processor runs the earlier test slower is not known here: the machine
             // exposes no counters).
             std::uint64_t stops = yy_non_digit_lanes(after);
