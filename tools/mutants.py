@@ -215,13 +215,30 @@ M("run-long-more", SCANNER, "p += yy_digits_before(stops);\n            }", "p +
   "long digit run takes one byte too many")
 M("run-long-less", SCANNER, "p += yy_digits_before(stops);\n            }", "p += yy_digits_before(stops) - 1;\n            }",
   "long digit run takes one byte too few")
-M("run-long-late", SCANNER, "stops = yy_non_digit_lanes(load_lanes(p));", "stops = yy_non_digit_lanes(load_lanes(p + 1));",
+M("run-long-late", SCANNER, "while (stops == 0) {\n                stops = yy_non_digit_lanes(load_lanes(p));",
+  "while (stops == 0) {\n                stops = yy_non_digit_lanes(load_lanes(p + 1));",
   "each further word of a long digit run read one byte late")
+SECOND_WORD = "if (stops == 0) {\n                stops = yy_non_digit_lanes(load_lanes(p));\n                p += yy_digits_before(stops);"
+M("run-second-late", SCANNER, SECOND_WORD, SECOND_WORD.replace("load_lanes(p)", "load_lanes(p + 1)"),
+  "the second word of a number of nine digits or more read one byte late")
+M("run-second-more", SCANNER, SECOND_WORD, SECOND_WORD.replace("(stops);", "(stops) + 1;"),
+  "a number of nine to sixteen digits takes one byte too many")
+M("run-second-less", SCANNER, SECOND_WORD, SECOND_WORD.replace("(stops);", "(stops) - 1;"),
+  "a number of nine to sixteen digits takes one byte too few")
+M("run-second-nul-ends", SCANNER, "if ((stops != 0) & (run == YY_RUN_ENDS)) {  // nine", "if (stops != 0) {  // nine",
+  "a number of nine to sixteen digits ended by a NUL, the marker's too, returned at once")
+M("run-second-full-ends", SCANNER, "if ((stops != 0) & (run == YY_RUN_ENDS)) {  // nine", "if (run == YY_RUN_ENDS) {  // nine",
+  "a second word of eight digits taken as the end of the number")
+M("sixteen-front", SCANNER, "front = after << 8 | static_cast<unsigned char>(*start);", "front = after << 8;",
+  "first digit of a literal of nine to sixteen digits taken as 0")
+M("sixteen-length", SCANNER, "yy_sixteen_digit_value(start, front, static_cast<int>(p - start))",
+  "yy_sixteen_digit_value(start, front, static_cast<int>(p - start) - 1)",
+  "last digit of a literal of nine to sixteen digits dropped")
 M("front-first", SCANNER, "front = after << 8 | static_cast<unsigned char>(*text);", "front = after << 8;",
   "first digit of a literal taken as 0")
 M("short-nine", SCANNER, "if (length <= 8) [[likely]]", "if (length <= 9) [[likely]]", "nine digits converted as one group")
 M("short-seven", SCANNER, "if (length <= 8) [[likely]]", "if (length < 8) [[likely]]", "eight digits converted as two groups")
-M("groups-17", SCANNER, "if (length <= 2 * AT_ONCE)", "if (length <= 2 * AT_ONCE + 1)", "seventeen digits converted as two groups")
+M("groups-17", SCANNER, "if (length <= 16)", "if (length <= 17)", "seventeen digits converted as two groups")
 M("group-high", SCANNER, "yy_eight_digit_value(front, high)", "yy_eight_digit_value(front, high - 1)",
   "first group of a long literal one digit short")
 M("resume-after", SCANNER, "            after = load_lanes(start + 1);  // as the step on a first digit loads them\n", "",
